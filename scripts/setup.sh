@@ -1,0 +1,32 @@
+# Shared by scripts/run and scripts/test: installs what is missing, then
+# configures and builds into build/. Source it; do not run it.
+
+ZR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ZR_BUILD="${ZR_BUILD:-$ZR_ROOT/build}"
+
+zr_packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-charts-dev libgl-dev
+    libcurl4-openssl-dev libzip-dev libcli11-dev
+    python3 python3-pyftpdlib
+    fonts-liberation zip unzip
+)
+
+zr_install() {
+    local missing=()
+    for p in "${zr_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -ne 0 ] && sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+zr_build() {
+    cmake -S "$ZR_ROOT" -B "$ZR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$ZR_BUILD" -j "$(nproc)"
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace zr {
+
+class AppPaths;
+class DynamicList;
+
+/// The front end's own settings in <app>/zr.ini.
+namespace FrontEndSettings {
+
+/// True on the first run after installation: zr.ini is missing, or its
+/// FirstRun value is exactly "yes". The first run rewrites zr.ini with its defaults.
+bool FirstRun(const AppPaths& paths);
+
+/// Every line of zr.ini in a key/value list, or nothing when it cannot be read.
+std::optional<DynamicList> ReadIni(const AppPaths& paths);
+
+/// The choices of the OCB communications window, as they are written.
+struct CommSettings {
+    bool update = true;                   // comm_type update, otherwise retrieve
+    QString transferType = "standard";    // "standard", "selective", "efficient"; empty writes no line
+    bool transferConfig = true;
+    bool transferMenu = true;
+    bool transferStatistics = true;
+    bool notifyTransferComplete = true;
+};
+
+/// Rewrites zr.ini in the layout the communications window writes.
+void SaveCommSettings(const AppPaths& paths, const CommSettings& settings);
+
+} // namespace FrontEndSettings
+} // namespace zr
