@@ -155,7 +155,10 @@ void ConfigReader::readPOS() {
     pos.setMode(warned("pos_mode", bare("pos_mode"), "video"));
     // The file names the POS configuration red_dot_config; pos_config wins where both are given.
     pos.setConfigFile(has("pos_config") ? bare("pos_config") : bare("red_dot_config"));
-    pos.setCommType(warned("cod_com_port", StripQuotes(bare("cod_com_port")), "socket"));
+    // The port is written bare: quotes at its end would be lost one per load.
+    QString port = StripQuotes(bare("cod_com_port"));
+    while (port.endsWith('"')) port.chop(1);
+    pos.setCommType(warned("cod_com_port", port.trimmed(), "socket"));
     pos.setTill(quoted("till_number"));
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <vector>
 
 namespace zr {
 
@@ -81,18 +82,30 @@ void FileManager::scan(const QString& folder) {
     QDir dir(folder);
     if (!m_filter.isEmpty()) dir.setNameFilters({m_filter});
     dir.setFilter(QDir::Files);  // hidden files are not listed
-    QFileInfoList infos = dir.entryInfoList();
-    std::sort(infos.begin(), infos.end(), [](const QFileInfo& a, const QFileInfo& b) {
-        const int c = a.fileName().compare(b.fileName(), Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.fileName() < b.fileName();
+    dir.setSorting(QDir::Unsorted);
+    const QFileInfoList infos = dir.entryInfoList();
+    struct Entry {
+        QString name;
+        QString folded;
+        qint64 size;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(infos.size());
+    for (const QFileInfo& info : infos)
+        entries.push_back({info.fileName(), info.fileName().toCaseFolded(), info.size()});
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
     const bool pump = QCoreApplication::instance() != nullptr;
     int n = 0;
-    for (const QFileInfo& info : infos) {
-        const QString name = info.fileName();
-        // Two names that differ only in case are one picture to the OCB: the first is kept.
-        if (m_files.Item(name)) continue;
-        const qint32 size = static_cast<qint32>(std::min<qint64>(info.size(), INT32_MAX));
+    const QString* previous = nullptr;
+    for (const Entry& entry : entries) {
+        const QString& name = entry.name;
+        // Two names that differ only in case are one picture to the OCB: the
+        // first is kept. Sorted, such names stand side by side.
+        if (previous && *previous == entry.folded) continue;
+        previous = &entry.folded;
+        const qint32 size = static_cast<qint32>(std::min<qint64>(entry.size, INT32_MAX));
         m_files.Add(name, size, name);
         if (pump && ++n % 64 == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
