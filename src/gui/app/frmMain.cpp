@@ -60,7 +60,11 @@ frmMain::frmMain(const AppPaths& paths, Clock& clock, Prompts& prompts, Dialogs&
     updateAvailability();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // Children unregister themselves as they go: let them go while the registry still exists.
+    m_closing = true;
+    delete m_mdi;
+}
 
 void frmMain::endProgram() {
     if (m_endProgram) {
@@ -323,20 +327,17 @@ void frmMain::RegisterChildForm(QWidget* window) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_children.insert(name, sub);
-    connect(sub, &QObject::destroyed, this, [this, window] { DeRegisterChildForm(window); });
+    connect(sub, &QObject::destroyed, this, [this, name] { deregister(name); });
     connect(window, &QObject::destroyed, sub, [sub] { sub->close(); });
     updateAvailability();
     window->show();
     sub->show();
 }
 
-void frmMain::DeRegisterChildForm(QWidget* window) {
-    for (auto it = m_children.begin(); it != m_children.end();) {
-        if (!it.value() || it.value()->widget() == window || it.key() == window->objectName())
-            it = m_children.erase(it);
-        else
-            ++it;
-    }
+void frmMain::DeRegisterChildForm(QWidget* window) { deregister(window->objectName()); }
+
+void frmMain::deregister(const QString& name) {
+    m_children.remove(name);
     if (!m_closing) updateAvailability();
 }
 

@@ -90,6 +90,7 @@ private:
     void runImageTool(const QString& tool, const QString& folder, const QString& message, const QString& title,
                       const QString& window);
     void endProgram();
+    void deregister(const QString& name);
 
     const AppPaths& m_paths;
     Clock& m_clock;

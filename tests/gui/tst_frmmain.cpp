@@ -1,0 +1,197 @@
+// The main window: profile menus, the child-window registry, start and close.
+
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "app/frmMain.h"
+#include "model/ProfileStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolButton>
+
+using namespace zr;
+using namespace zr::test;
+
+namespace {
+
+struct Harness {
+    TempApp app;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmMain> main;
+    int ended = 0;
+
+    frmMain& make() {
+        main = std::make_unique<frmMain>(app.paths, clock, prompts, dialogs);
+        main->setEndProgram([this] { ++ended; });
+        main->addWindow("frmA", [](frmMain&) {
+            auto* w = new QWidget;
+            w->setObjectName("frmA");
+            return w;
+        });
+        main->addWindow("frmB", [](frmMain&) {
+            auto* w = new QWidget;
+            w->setObjectName("frmB");
+            return w;
+        });
+        return *main;
+    }
+    void profile(const QString& name, const QByteArray& ip) {
+        QDir().mkpath(app.path("Profiles/" + name + "/Config"));
+        app.write("Profiles/" + name + "/Config.conf", "IP = " + ip + "\r\n");
+    }
+};
+
+QStringList entryTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* a : menu->actions()) texts << a->text();
+    return texts;
+}
+
+} // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+private slots:
+    void profileMenusListEveryFolderOnce();
+    void startsWithTheRememberedProfile_data();
+    void startsWithTheRememberedProfile();
+    void firstStart_data();
+    void firstStart();
+    void registryBlocksProfilesAndConnect();
+    void selectingTheCurrentProfileSavesAndReloads();
+    void closingSavesListAndProfile();
+    void imageUpdateCancelledRunsNothing();
+};
+
+void TestFrmMain::profileMenusListEveryFolderOnce() {
+    Harness h;
+    frmMain& m = h.make();
+    m.LoadProfiles();
+    QCOMPARE(entryTexts(m.profilesMenu()), QStringList{"&Edit Profiles"});
+    h.profile("south", "10.0.0.2");
+    h.profile("North", "10.0.0.1");
+    m.LoadProfiles();
+    m.LoadProfiles();
+    QCOMPARE(entryTexts(m.profilesMenu()), (QStringList{"&Edit Profiles", "North", "south"}));
+    QCOMPARE(entryTexts(m.profilesButton()->menu()), (QStringList{"North", "south"}));
+}
+
+void TestFrmMain::startsWithTheRememberedProfile_data() {
+    QTest::addColumn<QByteArray>("ip");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("with an address") << QByteArray("10.77.77.85") << "North         10.77.77.85";
+    QTest::newRow("empty address keeps the nine blanks") << QByteArray() << "North         ";
+}
+
+void TestFrmMain::startsWithTheRememberedProfile() {
+    QFETCH(QByteArray, ip);
+    QFETCH(QString, caption);
+    Harness h;
+    h.app.notFirstRun();
+    h.profile("North", ip);
+    ProfileStore::SaveProfileList(h.app.paths, "North");
+    frmMain& m = h.make();
+    h.prompts.answers = {Button::Yes};  // the folder has no zr.conf yet
+    QVERIFY(m.LoadMain());
+    QCOMPARE(m.windowTitle(), caption);
+    QCOMPARE(m.Profile().ID(), "North");
+    QVERIFY(h.app.exists("Profiles/North/Config/zr.conf"));
+}
+
+void TestFrmMain::firstStart_data() {
+    QTest::addColumn<QList<bool>>("created");     // what each attempt to create the first profile gives
+    QTest::addColumn<QList<Button>>("answers");   // to "Error creating new Profile."
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("created at once") << QList<bool>{true} << QList<Button>{} << true;
+    QTest::newRow("cancel, then retry") << QList<bool>{false, true} << QList<Button>{Button::Retry} << true;
+    QTest::newRow("cancel ends the program") << QList<bool>{false} << QList<Button>{Button::Cancel} << false;
+}
+
+void TestFrmMain::firstStart() {
+    QFETCH(QList<bool>, created);
+    QFETCH(QList<Button>, answers);
+    QFETCH(bool, runs);
+    Harness h;
+    frmMain& m = h.make();
+    int attempts = 0;
+    m.setFirstProfileFactory([&](frmMain&) { return created.value(attempts++, false); });
+    h.prompts.answers = answers;
+    QCOMPARE(m.LoadMain(), runs);
+    QCOMPARE(attempts, created.size());
+    QCOMPARE(h.ended, runs ? 0 : 1);
+    for (const auto& shown : h.prompts.asked) {
+        QCOMPARE(shown.title, "Error:");
+        QCOMPARE(shown.text, "Error creating new Profile.");
+    }
+    QCOMPARE(h.prompts.asked.size(), answers.size());
+}
+
+void TestFrmMain::registryBlocksProfilesAndConnect() {
+    Harness h;
+    frmMain& m = h.make();
+    m.show();
+    QAction* connectButton = m.toolButton("Connect");
+    m.addWindow("frmOCBComm", [](frmMain&) { return new QWidget; });
+    QVERIFY(connectButton->isEnabled());
+    m.openWindow("frmA");
+    m.openWindow("frmA");  // a second open makes no second window
+    QCOMPARE(m.mdiArea()->subWindowList().size(), 1);
+    m.openWindow("frmB");
+    QCOMPARE(m.ChildWindows().size(), 2);
+    QVERIFY(!connectButton->isEnabled());
+    QVERIFY(!m.profilesMenu()->isEnabled());
+    QVERIFY(!m.profilesButton()->isEnabled());
+    m.ChildWindows().value("frmA")->close();
+    QTRY_COMPARE(m.ChildWindows().size(), 1);
+    QVERIFY(!connectButton->isEnabled());
+    m.ChildWindows().value("frmB")->close();
+    QTRY_COMPARE(m.ChildWindows().size(), 0);
+    QVERIFY(connectButton->isEnabled());
+    QVERIFY(m.profilesMenu()->isEnabled());
+    // Windows that do not exist yet cannot be opened.
+    QVERIFY(!m.findChild<QAction*>("mnuEditPOPs")->isEnabled());
+    QVERIFY(m.findChild<QAction*>("mnuViewLocalConf") != nullptr);
+}
+
+void TestFrmMain::selectingTheCurrentProfileSavesAndReloads() {
+    Harness h;
+    frmMain& m = h.make();
+    m.Profile().setID("North");
+    m.Profile().setDisplayMode("landscape");
+    h.app.write("Profiles/North/Config.conf", "IP = 10.9.9.9\r\n");  // changed on disk meanwhile
+    m.SelectProfile("North");
+    QCOMPARE(m.Profile().DisplayMode(), "landscape");  // saved before it was read again
+    QCOMPARE(m.Profile().IPAddress(), "");            // the address held was saved over the file's
+    QCOMPARE(m.windowTitle(), "North         ");
+}
+
+void TestFrmMain::closingSavesListAndProfile() {
+    Harness h;
+    frmMain& m = h.make();
+    m.show();
+    m.Profile().setID("North");
+    m.Profile().setIPAddress("10.1.2.3");
+    m.openWindow("frmA");
+    QVERIFY(m.close());
+    QCOMPARE(h.app.read("Profiles/Profiles.conf"),
+             QByteArray("##### Name of the Current Profile #####\r\n\r\ncurrent_profile = \"North\"\r\n"));
+    QCOMPARE(h.app.read("Profiles/North/Config.conf"), QByteArray("IP = 10.1.2.3\r\n"));
+}
+
+void TestFrmMain::imageUpdateCancelledRunsNothing() {
+    Harness h;
+    frmMain& m = h.make();
+    m.UpdatePOPImages();  // the file dialog is cancelled
+    QCOMPARE(h.dialogs.filters.size(), 1);
+    QVERIFY(h.dialogs.filters.first().startsWith("POPs"));
+    QVERIFY(h.prompts.asked.isEmpty());
+    QCOMPARE(h.clock.waited, 0.0);
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
