@@ -8,11 +8,17 @@
 #include "app/Routines.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
+#include "profiles/ProfileOps.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -49,6 +55,66 @@ int useProfile(const zr::AppPaths& paths, const QString& name, bool answerYes) {
     return Ok;
 }
 
+QString text(const std::string& s) {
+    return QString::fromLocal8Bit(s.c_str());
+}
+
+int newProfile(const zr::AppPaths& paths, const QString& name, const QString& ip) {
+    if (const auto problem = zr::ProfileOps::validateNewProfile(paths, name, ip.split('.'))) {
+        err(problem->message);
+        return Failure;
+    }
+    zr::SystemClock clock;
+    zr::CliPrompts prompts(true);
+    zr::Profiles profile(paths, clock, prompts);
+    zr::ProfileOps::createProfile(profile, name, ip);
+    return Ok;
+}
+
+int renameProfile(const zr::AppPaths& paths, const QString& oldName, const QString& newName) {
+    const std::optional<QString> current = zr::ProfileStore::currentProfile(paths);
+    const QString oldOnDisk = QFileInfo(paths.profileFolder(oldName)).fileName();
+    const QString renamed = zr::ProfileOps::renameProfile(paths, oldName, newName);
+    if (current && current->compare(oldOnDisk, Qt::CaseInsensitive) == 0)
+        zr::ProfileStore::SaveProfileList(paths, renamed);
+    out(renamed + '\n');
+    return Ok;
+}
+
+int deleteProfile(const zr::AppPaths& paths, const QString& name) {
+    if (!zr::ProfileStore::isValidName(name) || !QFileInfo(paths.profileFolder(name)).isDir()) {
+        err("There is no profile " + name + ".");
+        return Failure;
+    }
+    zr::ProfileOps::deleteProfile(paths, name);
+    return Ok;
+}
+
+int backUp(const zr::AppPaths& paths, const std::vector<std::string>& names, const QString& folder) {
+    if (zr::ProfileOps::isBackupTargetRefused(paths, folder)) {
+        err(zr::ProfileOps::BackupTargetRefused);
+        return Failure;
+    }
+    // Each profile gets its own archive; one that fails does not stop the others.
+    int result = Ok;
+    for (const std::string& name : names) {
+        try {
+            out(zr::ProfileOps::backUpProfile(paths, text(name), folder) + '\n');
+        } catch (const zr::AppError& e) {
+            err(e.source() + ": " + e.description());
+            result = Failure;
+        }
+    }
+    return result;
+}
+
+int restoreArchive(const zr::AppPaths& paths, const QString& archive, bool answerYes) {
+    zr::CliPrompts prompts(answerYes);
+    for (const QString& name : zr::ProfileOps::restoreProfiles(paths, archive, prompts))
+        out(name + '\n');
+    return Ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +134,48 @@ int main(int argc, char** argv) {
     use->add_option("NAME", name, "Profile name")->required();
     use->add_option("--answer", answer, "Answer to the missing-line question")
         ->check(CLI::IsMember({"yes", "no"}));
+
+    CLI::App* newCmd = app.add_subcommand("new", "Create a profile for a board");
+    std::string newName, ip;
+    newCmd->add_option("NAME", newName, "Profile name")->required();
+    newCmd->add_option("--ip", ip, "IP address of the board, A.B.C.D")
+        ->required()
+        ->check(CLI::Validator(
+            [](const std::string& value) {
+                return std::count(value.begin(), value.end(), '.') == 3 ? std::string()
+                                                                        : "the address must have four parts";
+            },
+            "A.B.C.D"));
+
+    CLI::App* renameCmd = app.add_subcommand("rename", "Rename a profile");
+    std::string oldName, renamedTo;
+    renameCmd->add_option("OLD", oldName, "Profile name")->required();
+    renameCmd->add_option("NEW", renamedTo, "New name")->required();
+
+    CLI::App* deleteCmd = app.add_subcommand("delete", "Delete a profile with all its files");
+    std::string deleted;
+    deleteCmd->add_option("NAME", deleted, "Profile name")->required();
+
+    CLI::App* copyCmd =
+        app.add_subcommand("copy", "Copy the configuration and items of one profile to another");
+    std::string source, target;
+    copyCmd->add_option("SOURCE", source, "Profile to copy from")->required();
+    copyCmd->add_option("TARGET", target, "Profile to copy to")->required();
+
+    CLI::App* backupCmd = app.add_subcommand("backup", "Back up profiles, one NAME.zrp archive each");
+    std::vector<std::string> backedUp;
+    std::string backupFolder;
+    backupCmd->add_option("NAME", backedUp, "Profile names")->required();
+    backupCmd->add_option("--to", backupFolder, "Folder for the archives")->required();
+
+    CLI::App* restoreCmd = app.add_subcommand("restore", "Restore the profiles of a backup archive");
+    std::string archive;
+    std::string replace = "yes";
+    restoreCmd->add_option("ARCHIVE", archive, "Backup archive (.zrp)")->required();
+    restoreCmd
+        ->add_option("--answer", replace, "Answer to the question whether to replace an existing profile")
+        ->check(CLI::IsMember({"yes", "no"}));
+
     app.require_subcommand(1, 1);
 
     try {
@@ -83,7 +191,16 @@ int main(int argc, char** argv) {
     const zr::AppPaths paths(folder);
     try {
         if (*profiles) return listProfiles(paths);
-        if (*use) return useProfile(paths, QString::fromLocal8Bit(name.c_str()), answer == "yes");
+        if (*use) return useProfile(paths, text(name), answer == "yes");
+        if (*newCmd) return newProfile(paths, text(newName), text(ip));
+        if (*renameCmd) return renameProfile(paths, text(oldName), text(renamedTo));
+        if (*deleteCmd) return deleteProfile(paths, text(deleted));
+        if (*copyCmd) {
+            zr::ProfileOps::copySettings(paths, text(source), text(target));
+            return Ok;
+        }
+        if (*backupCmd) return backUp(paths, backedUp, QDir(text(backupFolder)).absolutePath());
+        if (*restoreCmd) return restoreArchive(paths, QDir(text(archive)).absolutePath(), replace == "yes");
     } catch (const zr::AppError& e) {
         err(e.source() + ": " + e.description());
         return Failure;

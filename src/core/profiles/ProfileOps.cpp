@@ -1,0 +1,342 @@
+#include "profiles/ProfileOps.h"
+
+#include "app/AppError.h"
+#include "app/AppPaths.h"
+#include "app/Prompts.h"
+#include "app/Routines.h"
+#include "app/TextFile.h"
+#include "model/ProfileStore.h"
+#include "model/Profiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <zip.h>
+
+namespace zr::ProfileOps {
+
+namespace {
+
+const QString ProfileExists = "Profile already exists.";
+const QString InvalidName = "Invalid Profile Name.";
+const QString RestoreFailed = "Restore failed.";
+
+/// Whether another profile folder has that name without regard to
+/// case; the folder called except (exactly) does not count.
+bool nameTaken(const AppPaths& paths, const QString& name, const QString& except = QString()) {
+    const QStringList names = ProfileStore::profileNames(paths);
+    return std::any_of(names.cbegin(), names.cend(), [&](const QString& existing) {
+        return existing != except && existing.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
+/// The folder of an existing profile, as spelt on disk, or nothing. Names that
+/// could reach outside the profile folder ("..", "a/b") name no profile.
+std::optional<QString> existingFolder(const AppPaths& paths, const QString& name) {
+    if (!ProfileStore::isValidName(name)) return std::nullopt;
+    const QString folder = paths.profileFolder(ProfileStore::trimmedName(name));
+    if (!QFileInfo(folder).isDir()) return std::nullopt;
+    return folder;
+}
+
+QString requireFolder(const AppPaths& paths, const QString& name, const QString& source) {
+    if (std::optional<QString> folder = existingFolder(paths, name)) return *folder;
+    throw AppError(source, errors::PathNotFound, "The profile " + name + " does not exist.");
+}
+
+std::optional<QByteArray> readBytes(const QString& path, const QString& source) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile()) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(source, errors::PathFileAccess, "Cannot read \"" + path + "\": " + file.errorString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(source, errors::DeviceIO, "Cannot read \"" + path + "\": " + file.errorString());
+    return bytes;
+}
+
+/// Copies one file of a profile over the same file of another, atomically.
+/// Returns false when the source file does not exist.
+bool copyProfileFile(const QString& from, const QString& to, const QString& source) {
+    std::optional<QByteArray> bytes = readBytes(from, source);
+    if (!bytes) return false;
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    TextFile::writeAtomically(to, *bytes, source);
+    return true;
+}
+
+struct ZipCloser {
+    void operator()(zip_t* archive) const {
+        if (archive) zip_discard(archive);
+    }
+};
+using Zip = std::unique_ptr<zip_t, ZipCloser>;
+
+/// Whether path, once written, stays inside the profile folder: the deepest
+/// folder above it that exists already, with links resolved, lies in it, and
+/// the path is not itself a link.
+bool staysInProfiles(const AppPaths& paths, const QString& path) {
+    const QString profiles = QFileInfo(paths.profilesFolder()).canonicalFilePath();
+    if (profiles.isEmpty() || QFileInfo(path).isSymLink()) return false;
+    QString existing = path;
+    while (!QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).absolutePath();
+        if (parent == existing) return false;
+        existing = parent;
+    }
+    const QString real = QFileInfo(existing).canonicalFilePath();
+    return real == profiles || real.startsWith(profiles + '/');
+}
+
+/// One entry of a backup archive: the profile it belongs to, its path inside
+/// that profile's folder (empty for the folder itself) and its contents.
+struct Entry {
+    QString profile;
+    QString relative;
+    bool folder = false;
+    QByteArray data;
+};
+
+/// The entry for an archive name, or nothing when the name could write
+/// anywhere but inside a profile folder.
+std::optional<Entry> checkedEntry(const QString& name) {
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:"));
+    if (name.isEmpty() || name.startsWith('/') || name.contains('\\') || drive.match(name).hasMatch())
+        return std::nullopt;
+    Entry entry;
+    entry.folder = name.endsWith('/');
+    QStringList parts = name.split('/');
+    if (entry.folder) parts.removeLast();
+    for (const QString& part : parts)
+        if (part.isEmpty() || part == "." || part == "..") return std::nullopt;
+    // A file must lie in a profile folder; a name of one part is only the folder itself.
+    if (parts.size() < 2 && !entry.folder) return std::nullopt;
+    entry.profile = parts.takeFirst();
+    if (!ProfileStore::isValidName(entry.profile) ||
+        ProfileStore::trimmedName(entry.profile) != entry.profile)
+        return std::nullopt;
+    entry.relative = parts.join('/');
+    return entry;
+}
+
+/// Every entry of the archive with its contents, or nothing when a name is
+/// refused or anything cannot be read.
+std::optional<QList<Entry>> readArchive(const QString& archivePath) {
+    int error = 0;
+    Zip archive(zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!archive) return std::nullopt;
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count < 0) return std::nullopt;
+    QList<Entry> entries;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* raw = zip_get_name(archive.get(), zip_uint64_t(i), 0);
+        if (!raw) return std::nullopt;
+        std::optional<Entry> entry = checkedEntry(QString::fromUtf8(raw));
+        if (!entry) return std::nullopt;
+        entries.append(*entry);
+    }
+    // Contents are read, and their checksums checked, before anything is written.
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i].folder) continue;
+        zip_file_t* file = zip_fopen_index(archive.get(), zip_uint64_t(i), 0);
+        if (!file) return std::nullopt;
+        char buffer[65536];
+        zip_int64_t got = 0;
+        while ((got = zip_fread(file, buffer, sizeof buffer)) > 0)
+            entries[i].data.append(buffer, got);
+        zip_fclose(file);
+        if (got < 0) return std::nullopt;
+    }
+    return entries;
+}
+
+void writeEntry(const AppPaths& paths, const QString& profileFolder, const Entry& entry) {
+    const QString path =
+        entry.relative.isEmpty() ? profileFolder : AppPaths::resolveIn(profileFolder, entry.relative);
+    const QString folder = entry.folder ? path : QFileInfo(path).absolutePath();
+    if (!staysInProfiles(paths, path) || !staysInProfiles(paths, folder) || !QDir().mkpath(folder))
+        throw AppError("RestoreProfiles", errors::PathFileAccess, RestoreFailed);
+    if (entry.folder) return;
+    try {
+        TextFile::writeAtomically(path, entry.data, "RestoreProfiles");
+    } catch (const AppError& e) {
+        throw AppError("RestoreProfiles", e.number(), RestoreFailed);
+    }
+}
+
+} // namespace
+
+std::optional<NewProfileProblem> validateNewProfile(const AppPaths& paths, const QString& name,
+                                                    const QStringList& ipParts) {
+    const QString trimmed = ProfileStore::trimmedName(name);
+    if (nameTaken(paths, trimmed)) return NewProfileProblem{ProfileExists, 0};
+    if (trimmed.isEmpty() || !ProfileStore::isValidName(trimmed)) return NewProfileProblem{InvalidName, 0};
+    for (int field = 1; field <= 4; ++field) {
+        const QString part = ipParts.value(field - 1);
+        const bool digits = !part.isEmpty() && std::all_of(part.cbegin(), part.cend(),
+                                                           [](QChar c) { return c >= '0' && c <= '9'; });
+        if (!digits) return NewProfileProblem{"Invalid Value for IP Address.", field};
+        // Leading zeros aside, more than three digits is always too much.
+        QString value = part;
+        while (value.size() > 1 && value.startsWith('0'))
+            value.remove(0, 1);
+        if (value.size() > 3 || value.toInt() > 255)
+            return NewProfileProblem{"Value must be in range 0 - 255.", field};
+    }
+    return std::nullopt;
+}
+
+void createProfile(Profiles& profile, const QString& name, const QString& ip) {
+    profile.setID(ProfileStore::trimmedName(name));
+    profile.setIPAddress(ip);
+    profile.SaveProfile();
+    ProfileStore::SaveProfileList(profile.paths(), profile.ID());
+}
+
+QString renameProfile(const AppPaths& paths, const QString& oldName, const QString& newName) {
+    const QString source = "RenameProfile";
+    // Cutting may leave a blank at the end, which a profile name never has.
+    const QString name = ProfileStore::trimmedName(ProfileStore::trimmedName(newName).left(MaxNameLength));
+    if (name.isEmpty() || !ProfileStore::isValidName(name))
+        throw AppError(source, errors::InvalidArgument, InvalidName);
+    const QString oldFolder = requireFolder(paths, oldName, source);
+    const QString oldOnDisk = QFileInfo(oldFolder).fileName();
+    // The profile itself may take the same name in another letter case.
+    if (nameTaken(paths, name, oldOnDisk)) throw AppError(source, errors::DuplicateKey, ProfileExists);
+    if (name == oldOnDisk) return name;
+    QDir profiles(QFileInfo(oldFolder).absolutePath());
+    if (!profiles.rename(oldOnDisk, name))
+        throw AppError(source, errors::PathFileAccess,
+                       "The profile " + oldOnDisk + " cannot be renamed to " + name + ".");
+    return name;
+}
+
+void deleteProfile(const AppPaths& paths, const QString& name) {
+    // A whole profile, never one of its sub-folders ("North/Log").
+    if (!ProfileStore::isValidName(name))
+        throw AppError("DeleteProfile", errors::InvalidArgument, InvalidName);
+    DeleteFolder(paths, paths.profileFolder(ProfileStore::trimmedName(name)));
+}
+
+void copySettings(const AppPaths& paths, const QString& source, const QString& target) {
+    const QString from = "CopySettings";
+    if (ProfileStore::trimmedName(source).compare(ProfileStore::trimmedName(target), Qt::CaseInsensitive) ==
+        0)
+        return;
+    const QString sourceFolder = requireFolder(paths, source, from);
+    const QString targetFolder = requireFolder(paths, target, from);
+    if (!copyProfileFile(AppPaths::resolveIn(sourceFolder, "Config/zr.conf"),
+                         AppPaths::resolveIn(targetFolder, "Config/zr.conf"), from))
+        throw AppError(from, errors::FileNotFound, source + " has no configuration file to copy.");
+    // The menu comes along when it can; the configuration is what matters.
+    try {
+        copyProfileFile(AppPaths::resolveIn(sourceFolder, "Items/items"),
+                        AppPaths::resolveIn(targetFolder, "Items/items"), from);
+    } catch (...) {
+    }
+}
+
+bool isBackupTargetRefused(const AppPaths& paths, const QString& folder) {
+    const QString target = QDir::cleanPath(QDir(folder).absolutePath());
+    if (target.startsWith(QDir::cleanPath(paths.app() + "/Profiles"), Qt::CaseInsensitive)) return true;
+    // The same folder reached through a link.
+    const QString real = QFileInfo(target).canonicalFilePath();
+    const QString profiles = QFileInfo(paths.profilesFolder()).canonicalFilePath();
+    return !real.isEmpty() && !profiles.isEmpty() && real.startsWith(profiles, Qt::CaseInsensitive);
+}
+
+QString backUpProfile(const AppPaths& paths, const QString& name, const QString& targetFolder) {
+    const QString source = "BackUpProfile";
+    if (isBackupTargetRefused(paths, targetFolder))
+        throw AppError(source, errors::PathFileAccess, BackupTargetRefused);
+    const AppError failed(source, errors::PathFileAccess, "Problem backing up " + name + ".");
+    const std::optional<QString> folder = existingFolder(paths, name);
+    if (!folder || !QFileInfo(targetFolder).isDir()) throw failed;
+    const QString onDisk = QFileInfo(*folder).fileName();
+    const QString archivePath = QDir(targetFolder).absoluteFilePath(onDisk + ".zrp");
+
+    // The archive is built under a temporary name beside the old one, so that
+    // a failure leaves the old archive whole.
+    QTemporaryFile temp(archivePath + ".XXXXXX");
+    if (!temp.open()) throw failed;
+    temp.close();
+    // libzip keeps the permissions of the file it replaces.
+    temp.setPermissions(QFileInfo::exists(archivePath)
+                            ? QFileInfo(archivePath).permissions()
+                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    int error = 0;
+    Zip archive(zip_open(QFile::encodeName(temp.fileName()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+    if (!archive) throw failed;
+    QStringList folders{QString()};
+    QStringList files;
+    QDirIterator it(*folder, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        // Links are not followed: the archive holds the profile and nothing else.
+        if (it.fileInfo().isSymLink()) continue;
+        (it.fileInfo().isDir() ? folders : files) << QDir(*folder).relativeFilePath(it.filePath());
+    }
+    folders.sort();
+    files.sort();
+    // Every folder is an entry of its own, so that empty folders come back.
+    for (const QString& relative : folders) {
+        const QByteArray entry = (onDisk + '/' + relative).toUtf8();
+        if (zip_dir_add(archive.get(), entry.constData(), ZIP_FL_ENC_UTF_8) < 0) throw failed;
+    }
+    for (const QString& relative : files) {
+        const QByteArray entry = (onDisk + '/' + relative).toUtf8();
+        const QByteArray local = QFile::encodeName(QDir(*folder).filePath(relative));
+        zip_source_t* data = zip_source_file(archive.get(), local.constData(), 0, -1);
+        if (!data) throw failed;
+        if (zip_file_add(archive.get(), entry.constData(), data, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(data);
+            throw failed;
+        }
+    }
+    // The files are read now.
+    if (zip_close(archive.get()) != 0) throw failed;
+    archive.release();
+
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(),
+                            QFile::encodeName(archivePath).toStdString(), ec);
+    if (ec) throw failed;
+    temp.setAutoRemove(false);
+    return archivePath;
+}
+
+QStringList restoreProfiles(const AppPaths& paths, const QString& archivePath, Prompts& prompts) {
+    const std::optional<QList<Entry>> entries = readArchive(archivePath);
+    if (!entries) throw AppError("RestoreProfiles", errors::PathFileAccess, RestoreFailed);
+
+    QStringList inArchive;
+    for (const Entry& entry : *entries)
+        if (!inArchive.contains(entry.profile)) inArchive << entry.profile;
+    QStringList restored;
+    for (const QString& name : inArchive) {
+        if (QFileInfo(paths.profileFolder(name)).isDir() &&
+            prompts.ask("", "The profile " + name + " already exists.  Do you want to replace its files?",
+                        Buttons::YesNo) != Button::Yes)
+            continue;
+        restored << name;
+    }
+
+    QDir().mkpath(paths.profilesFolder());
+    for (const QString& name : restored) {
+        const QString folder = paths.profileFolder(name);
+        writeEntry(paths, folder, Entry{name, QString(), true, {}});
+        for (const Entry& entry : *entries)
+            if (entry.profile == name) writeEntry(paths, folder, entry);
+    }
+    return restored;
+}
+
+} // namespace zr::ProfileOps

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zr {
+
+class AppPaths;
+class Profiles;
+class Prompts;
+
+/// What the profile window does with whole profiles: new, rename, delete,
+/// copy settings, backup and restore. Failures raise an AppError whose
+/// description is the text to show.
+namespace ProfileOps {
+
+/// Profile names are cut to this length when a profile is renamed.
+constexpr int MaxNameLength = 35;
+
+/// Shown when the backup folder lies in the profile folder.
+inline const QString BackupTargetRefused = "Cannot back up files under the ZR5000FE Profiles directory.";
+
+/// What is wrong with a new profile, and the box to put right: 0 the name,
+/// 1 to 4 the parts of the IP address.
+struct NewProfileProblem {
+    QString message;
+    int field = 0;
+};
+
+/// Checks the name and the four parts of the address of a new profile, and
+/// gives the first problem found.
+std::optional<NewProfileProblem> validateNewProfile(const AppPaths& paths, const QString& name,
+                                                    const QStringList& ipParts);
+
+/// Makes a profile of that name current in profile, with the address, saves
+/// it and remembers it in Profiles.conf.
+void createProfile(Profiles& profile, const QString& name, const QString& ip);
+
+/// Renames the profile's folder and returns the new name as used (trimmed, at
+/// most MaxNameLength characters). A failed rename changes nothing.
+QString renameProfile(const AppPaths& paths, const QString& oldName, const QString& newName);
+
+/// Deletes the profile's folder with everything in it.
+void deleteProfile(const AppPaths& paths, const QString& name);
+
+/// Gives target the configuration (zr.conf) and menu (items) of source. The
+/// target keeps its own address, logs and statistics.
+void copySettings(const AppPaths& paths, const QString& source, const QString& target);
+
+/// True when a backup would be written into the profile folder itself.
+bool isBackupTargetRefused(const AppPaths& paths, const QString& folder);
+
+/// Writes the profile's folder to <targetFolder>/<name>.zrp, replacing an
+/// older archive whole. Returns the archive's path.
+QString backUpProfile(const AppPaths& paths, const QString& name, const QString& targetFolder);
+
+/// Restores the profiles of an archive, asking before it replaces the files of
+/// a profile that exists. Returns the names of the profiles restored.
+QStringList restoreProfiles(const AppPaths& paths, const QString& archivePath, Prompts& prompts);
+
+} // namespace ProfileOps
+} // namespace zr
