@@ -7,14 +7,27 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "model/ProfileStore.h"
+#include "app/ProgramWindows.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZR_FrontEnd");
 
-    const zr::AppPaths paths(zr::AppPaths::defaultAppFolder(QApplication::applicationDirPath()));
+    QCommandLineParser options;
+    options.setApplicationDescription("The ZR front end: configures drive-thru Order Confirmation Boards.");
+    options.addHelpOption();
+    options.addOption({"app", "Application folder (default: the folder of the program when writable, "
+                              "otherwise the per-user data folder).", "folder"});
+    options.process(app);
+    const QString folder = options.isSet("app")
+                               ? QDir(options.value("app")).absolutePath()
+                               : zr::AppPaths::defaultAppFolder(QApplication::applicationDirPath());
+    QDir().mkpath(folder);
+    const zr::AppPaths paths(folder);
     zr::SystemClock clock;
     zr::GuiPrompts prompts;
     zr::QtDialogs dialogs;
@@ -25,6 +38,7 @@ int main(int argc, char** argv) {
     clock.wait(1);
 
     zr::frmMain main(paths, clock, prompts, dialogs);
+    zr::addProgramWindows(main);
     main.show();
     splash.close();
     if (!main.LoadMain()) return 0;

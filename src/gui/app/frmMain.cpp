@@ -6,6 +6,7 @@
 #include "app/FrontEndSettings.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
+#include "app/ToolIcons.h"
 #include "app/frmAbout.h"
 #include "model/ProfileStore.h"
 
@@ -141,9 +142,8 @@ void frmMain::createMenus() {
             [this] { frmAbout(this).exec(); });
 }
 
-void frmMain::addButton(const QString& key, const QString& tooltip, const QString& icon, const QString& window) {
-    QAction* action = m_toolBar->addAction(QIcon::fromTheme(icon, style()->standardIcon(QStyle::SP_FileIcon)),
-                                           key);
+void frmMain::addButton(const QString& key, const QString& tooltip, const QString& /*theme*/, const QString& window) {
+    QAction* action = m_toolBar->addAction(toolIcon(key), key);
     action->setObjectName("ToolBar_" + QString(key).remove(' '));
     action->setToolTip(tooltip);
     action->setData(key);
@@ -303,6 +303,12 @@ void frmMain::openWindow(const QString& name) {
     m_guard.run("Open " + name, [&] {
         if (!m_factories.contains(name)) return;
         if (isStandalone(name)) {
+            for (QWidget* open : findChildren<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
+                if (!open->isVisible()) continue;
+                open->raise();
+                open->activateWindow();
+                return;
+            }
             QWidget* window = m_factories.value(name)(*this);
             window->setAttribute(Qt::WA_DeleteOnClose);
             window->show();

@@ -62,6 +62,9 @@ public:
     /// Opens a window by name: as a child, or (profile editor, communications) on its own.
     void openWindow(const QString& name);
 
+    /// Ends the program at once, saving nothing.
+    void endProgram();
+
     void UpdateItemImages();
     void UpdatePOPImages();
 
@@ -89,7 +92,6 @@ private:
     void updateAvailability();
     void runImageTool(const QString& tool, const QString& folder, const QString& message, const QString& title,
                       const QString& window);
-    void endProgram();
     void deregister(const QString& name);
 
     const AppPaths& m_paths;

@@ -1,0 +1,16 @@
+#include "app/ProgramWindows.h"
+
+#include "app/frmMain.h"
+#include "profiles/frmEditProfiles.h"
+#include "profiles/frmNewProfile.h"
+#include "profiles/frmViewConf.h"
+
+namespace zr {
+
+void addProgramWindows(frmMain& main) {
+    main.addWindow("frmEditProfiles", [](frmMain& m) { return new frmEditProfiles(m); });
+    main.addWindow("frmViewConf", [](frmMain& m) { return new frmViewConf(m); });
+    main.setFirstProfileFactory([](frmMain& m) { return frmNewProfile(m).CreateFirstProfile(false); });
+}
+
+} // namespace zr

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QFileSystemModel;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+namespace zr {
+
+class frmMain;
+
+/// Packs chosen profiles into one archive each, in a folder the user picks.
+class frmBackUpProfile : public QDialog {
+    Q_OBJECT
+public:
+    frmBackUpProfile(frmMain& main, QWidget* parent);
+
+    void BackUpProfiles();
+    /// Chooses the target folder, as a click in the folder tree does.
+    void chooseFolder(const QString& folder);
+
+    QListWidget* ProfileList = nullptr;
+    QTreeView* Directory = nullptr;
+    QLabel* Path = nullptr;
+    std::array<QPushButton*, 3> cmd{};
+
+private:
+    void backupClicked();
+    QString root() const;
+
+    frmMain& m_main;
+    QFileSystemModel* m_folders = nullptr;
+};
+
+} // namespace zr

@@ -1,0 +1,107 @@
+// The configuration and log file viewer.
+
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "app/ProgramWindows.h"
+#include "app/frmMain.h"
+#include "profiles/frmViewConf.h"
+
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace zr;
+using namespace zr::test;
+
+class TestFrmViewConf : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheChosenFile_data();
+    void showsTheChosenFile();
+    void refreshKeepsTheLineInView();
+    void opensAsAChild();
+};
+
+void TestFrmViewConf::showsTheChosenFile_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("items") << 1 << "Items/items";
+    QTest::newRow("exceptions") << 2 << "Log/Exceptions.log";
+    QTest::newRow("ftp log in any letter case") << 3 << "Log/FTP.log";
+    QTest::newRow("event log") << 4 << "Log/Event.log";
+}
+
+void TestFrmViewConf::showsTheChosenFile() {
+    QFETCH(int, option);
+    QFETCH(QString, file);
+    TempApp app;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    frmMain main(app.paths, clock, prompts, dialogs);
+    main.Profile().setID("North");
+    app.write("Profiles/North/" + file, "first line\r\nsecond \xe9\x80\r\n");
+    frmViewConf w(main);
+    w.opt[option]->click();
+    QCOMPARE(w.lst->count(), 2);
+    QCOMPARE(w.lst->item(1)->text(), QString("second \u00e9\u20ac"));  // shown as Windows text
+    QVERIFY(prompts.informed.isEmpty());
+}
+
+void TestFrmViewConf::refreshKeepsTheLineInView() {
+    TempApp app;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    frmMain main(app.paths, clock, prompts, dialogs);
+    main.Profile().setID("North");
+    frmViewConf w(main);
+    w.resize(400, 600);
+    w.show();
+    w.cmd[0]->click();  // nothing chosen yet
+    QCOMPARE(prompts.informed.size(), 1);
+    QCOMPARE(prompts.informed.first().text, "No file found.");
+    w.opt[3]->click();  // a profile that never connected has no Ftp.log
+    QCOMPARE(prompts.informed.size(), 2);
+    QCOMPARE(w.lst->count(), 0);
+
+    QByteArray log;
+    for (int i = 0; i < 100; ++i) log += "status line " + QByteArray::number(i) + "\r\n";
+    app.write("Profiles/North/Log/Ftp.log", log);
+    w.cmd[0]->click();
+    QCOMPARE(w.lst->count(), 100);
+    w.lst->setCurrentRow(40);
+    app.write("Profiles/North/Log/Ftp.log", log + "one more\r\n");
+    w.cmd[0]->click();
+    QCOMPARE(w.lst->count(), 101);
+    QCOMPARE(w.lst->currentRow(), 40);
+    const QRect view = w.lst->viewport()->rect();
+    QVERIFY(view.intersects(w.lst->visualItemRect(w.lst->item(40))));
+    QVERIFY(view.intersects(w.lst->visualItemRect(w.lst->item(50))));
+
+    // Another profile made current: Refresh shows its file.
+    main.SelectProfile("South");
+    app.write("Profiles/South/Log/Ftp.log", "south\r\n");
+    w.cmd[0]->click();
+    QCOMPARE(w.lst->count(), 1);
+}
+
+void TestFrmViewConf::opensAsAChild() {
+    TempApp app;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    frmMain main(app.paths, clock, prompts, dialogs);
+    addProgramWindows(main);
+    main.Profile().setID("North");
+    main.findChild<QAction*>("mnuViewLocalConf")->trigger();
+    QVERIFY(main.ChildWindows().contains("frmViewConf"));
+    auto* viewer = main.findChild<frmViewConf*>();
+    QVERIFY(viewer);
+    viewer->cmd[1]->click();  // Exit
+    QTRY_VERIFY(main.ChildWindows().isEmpty());
+}
+
+QTEST_MAIN(TestFrmViewConf)
+#include "tst_frmviewconf.moc"
