@@ -9,7 +9,7 @@ zr_packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-charts-dev libgl-dev
     libcurl4-openssl-dev libzip-dev libcli11-dev
     python3 python3-pyftpdlib
-    fonts-liberation zip unzip
+    fonts-liberation zip unzip xvfb xdotool x11-utils imagemagick
 )
 
 zr_install() {
@@ -29,4 +29,17 @@ zr_install() {
 zr_build() {
     cmake -S "$ZR_ROOT" -B "$ZR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$ZR_BUILD" -j "$(nproc)"
+}
+
+# A demo application folder: sample pictures and one profile whose board is
+# this machine (127.0.0.1), so that every window has something to show.
+zr_demo_folder() {
+    local app="$1"
+    mkdir -p "$app"
+    QT_QPA_PLATFORM=offscreen "$ZR_BUILD/tools/zr-demo-images" "$app" >/dev/null
+    if [ ! -e "$app/Profiles/Profiles.conf" ]; then
+        "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Demo Store" --ip 127.0.0.1
+        "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Second Store" --ip 127.0.0.1
+        "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
+    fi
 }

@@ -1,0 +1,87 @@
+// zr-screenshots APP OUT: opens the program's windows on the application
+// folder APP (which should hold a profile and the demo images) and writes
+// one PNG per window into OUT.
+
+#include "app/Clock.h"
+#include "app/Dialogs.h"
+#include "app/GuiPrompts.h"
+#include "app/ProgramWindows.h"
+#include "app/frmAbout.h"
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "model/ProfileStore.h"
+#include "profiles/frmBackUpProfile.h"
+#include "profiles/frmEditProfiles.h"
+#include "profiles/frmNewProfile.h"
+#include "profiles/frmViewConf.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+void save(QWidget& w, const QString& out, const QString& name) {
+    w.show();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    w.grab().save(out + "/" + name + ".png");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        fprintf(stderr, "usage: zr-screenshots APP OUT\n");
+        return 2;
+    }
+    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QDir().mkpath(out);
+    const zr::AppPaths paths(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    zr::SystemClock clock;
+    zr::GuiPrompts prompts;
+    zr::QtDialogs dialogs;
+
+    zr::frmSplash splash;
+    save(splash, out, "splash");
+    splash.close();
+
+    zr::frmMain main(paths, clock, prompts, dialogs);
+    zr::addProgramWindows(main);
+    main.resize(1024, 700);
+    if (!main.LoadMain()) return 1;
+    save(main, out, "main");
+
+    main.findChild<QAction*>("mnuViewLocalConf")->trigger();
+    if (auto* viewer = main.findChild<zr::frmViewConf*>()) {
+        viewer->opt[0]->click();
+        if (QMdiSubWindow* sub = main.ChildWindows().value("frmViewConf")) sub->resize(760, 520);
+    }
+    save(main, out, "main-with-viewer");
+    main.mdiArea()->closeAllSubWindows();
+
+    {
+        zr::frmAbout about(&main);
+        save(about, out, "about");
+    }
+    {
+        zr::frmEditProfiles editor(main);
+        save(editor, out, "edit-profiles");
+        zr::frmBackUpProfile backup(main, &editor);
+        save(backup, out, "backup");
+    }
+    {
+        zr::frmNewProfile w(main);
+        QTimer::singleShot(0, &w, [&] {
+            save(w, out, "new-profile");
+            w.close();
+        });
+        w.CreateNewProfile();
+    }
+    main.hide();
+    return 0;
+}
