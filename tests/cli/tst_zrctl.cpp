@@ -11,40 +11,11 @@ using namespace zr::test;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 Run zrctl(const TempApp& app, const QStringList& arguments) {
-    QProcess p;
-    p.start(QStringLiteral(ZRCTL_PATH), QStringList{"--app", app.dir.path()} + arguments);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        qWarning("zrctl did not finish: %s", qPrintable(p.errorString()));
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return runProcess(QStringLiteral(ZRCTL_PATH), QStringList{"--app", app.dir.path()} + arguments);
 }
 
-/// Every entry below the folder: folders by name, files by name and contents.
-QMap<QString, QByteArray> snapshot(const TempApp& app) {
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(app.dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString relative = QDir(app.dir.path()).relativeFilePath(it.filePath());
-        tree.insert(relative, it.fileInfo().isDir() ? QByteArray("<folder>") : app.read(relative));
-    }
-    return tree;
-}
+QMap<QString, QByteArray> snapshot(const TempApp& app) { return folderTree(app.dir.path()); }
 
 const QByteArray MissingDisplayMode = "Warning!  Config File is missing Line display_mode.  If you proceed, "
                                       "display_mode will be given a default value.  Do you wish to continue?";

@@ -10,29 +10,10 @@ using namespace zr::test;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run run(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.start(program, arguments);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        qWarning("%s did not finish: %s", qPrintable(program), qPrintable(p.errorString()));
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
 /// zrctl on the application folder; "@" in an argument stands for that folder.
 Run zrctl(const TempApp& app, QStringList arguments) {
     arguments.replaceInStrings("@", app.dir.path());
-    return run(QStringLiteral(ZRCTL_PATH), QStringList{"--app", app.dir.path()} + arguments);
+    return runProcess(QStringLiteral(ZRCTL_PATH), QStringList{"--app", app.dir.path()} + arguments);
 }
 
 /// North (with a menu, backed up to Saved/ and then changed) and South, the current profile.
@@ -132,7 +113,7 @@ void TestZrctlProfiles::backupListsWithUnzip() {
     if (unzip.isEmpty()) QSKIP("unzip is not installed");
     TempApp app;
     prepare(app);
-    const Run r = run(unzip, {"-l", app.path("Saved/North.zrp")});
+    const Run r = runProcess(unzip, {"-l", app.path("Saved/North.zrp")});
     QCOMPARE(r.exitCode, 0);
     for (const char* entry : {"North/Config/zr.conf", "North/Items/items", "North/Stats/Sugg/"})
         QVERIFY2(r.out.contains(entry), r.out.constData());

@@ -1,8 +1,6 @@
 // The profile editor: rename, delete, copy by dragging, backup and restore.
 
-#include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "app/frmMain.h"
+#include "GuiHarness.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmEditProfiles.h"
 
@@ -21,28 +19,17 @@ using namespace zr::test;
 
 namespace {
 
-struct Harness {
-    TempApp app;
-    FakeClock clock;
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    frmMain main{app.paths, clock, prompts, dialogs};
-    int ended = 0;
-
-    Harness(const QStringList& names = {"Alpha", "North", "South"}) {
-        main.setEndProgram([this] { ++ended; });
+/// Complete profiles on disk, listed in the main window's menus.
+struct Harness : GuiHarness {
+    explicit Harness(const QStringList& names = {"Alpha", "North", "South"}) {
         for (const QString& name : names) {
-            main.Profile().setID(name);  // a complete profile on disk
+            main.Profile().setID(name);
             main.Profile().setIPAddress("10.0.0." + QString::number(name.size()));
             main.Profile().SaveProfile();
         }
         main.LoadProfiles();
     }
-    QStringList menuNames() const {
-        QStringList names;
-        for (QAction* a : main.profilesButton()->menu()->actions()) names << a->text();
-        return names;
-    }
+    QStringList menuNames() const { return dropDownNames(); }
 };
 
 QStringList rows(const QTreeWidget* list) {
@@ -64,20 +51,6 @@ void rightDrag(frmEditProfiles& w, QTreeWidgetItem* from, QPoint to) {
     QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::RightButton, {});
     QCoreApplication::sendEvent(view, &move);
     QTest::mouseRelease(view, Qt::RightButton, {}, to);
-}
-
-/// Every file below a folder with its bytes, and every folder.
-QMap<QString, QByteArray> tree(const QString& root) {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        out.insert(QDir(root).relativeFilePath(path), it.fileInfo().isDir() || !f.open(QIODevice::ReadOnly)
-                                                          ? QByteArray("<folder>")
-                                                          : f.readAll());
-    }
-    return out;
 }
 
 } // namespace
@@ -231,9 +204,9 @@ void TestFrmEditProfiles::backupAndRestoreInAFreshFolder() {
     frmEditProfiles restore(fresh.main);
     fresh.dialogs.files = {target.path() + "/Alpha.zrp", target.path() + "/North.zrp", target.path() + "/South.zrp"};
     for (int i = 0; i < 3; ++i) restore.cmd[6]->click();
-    QMap<QString, QByteArray> original = tree(h.app.path("Profiles"));
+    QMap<QString, QByteArray> original = folderTree(h.app.path("Profiles"));
     original.remove("Profiles.conf");
-    QCOMPARE(tree(fresh.app.path("Profiles")), original);
+    QCOMPARE(folderTree(fresh.app.path("Profiles")), original);
     QCOMPARE(rows(restore.ProfileList), (QStringList{"Alpha", "North", "South"}));
     QCOMPARE(fresh.menuNames(), (QStringList{"Alpha", "North", "South"}));
     restore.cmd[6]->click();  // cancelled: nothing happens

@@ -1,8 +1,6 @@
 // The main window: profile menus, the child-window registry, start and close.
 
-#include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "app/frmMain.h"
+#include "GuiHarness.h"
 #include "model/ProfileStore.h"
 
 #include <QAction>
@@ -17,33 +15,18 @@ using namespace zr::test;
 
 namespace {
 
-struct Harness {
-    TempApp app;
-    FakeClock clock;
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> main;
-    int ended = 0;
-
-    frmMain& make() {
-        main = std::make_unique<frmMain>(app.paths, clock, prompts, dialogs);
-        main->setEndProgram([this] { ++ended; });
-        main->addWindow("frmA", [](frmMain&) {
-            auto* w = new QWidget;
-            w->setObjectName("frmA");
-            return w;
-        });
-        main->addWindow("frmB", [](frmMain&) {
-            auto* w = new QWidget;
-            w->setObjectName("frmB");
-            return w;
-        });
-        return *main;
+/// The harness with two plain child windows, frmA and frmB.
+struct Harness : GuiHarness {
+    Harness() {
+        for (const QString name : {"frmA", "frmB"})
+            main.addWindow(name, [name](frmMain&) {
+                auto* w = new QWidget;
+                w->setObjectName(name);
+                return w;
+            });
     }
-    void profile(const QString& name, const QByteArray& ip) {
-        QDir().mkpath(app.path("Profiles/" + name + "/Config"));
-        app.write("Profiles/" + name + "/Config.conf", "IP = " + ip + "\r\n");
-    }
+    frmMain& make() { return main; }
+    void profile(const QString& name, const QByteArray& ip) { profileFolder(name, ip); }
 };
 
 QStringList entryTexts(const QMenu* menu) {

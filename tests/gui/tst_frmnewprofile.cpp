@@ -1,8 +1,6 @@
 // The new-profile window: validation, typing rules, copying an address.
 
-#include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "app/frmMain.h"
+#include "GuiHarness.h"
 #include "profiles/frmNewProfile.h"
 
 #include <QAction>
@@ -20,17 +18,8 @@ using namespace zr::test;
 
 namespace {
 
-struct Harness {
-    TempApp app;
-    FakeClock clock;
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    frmMain main{app.paths, clock, prompts, dialogs};
-    Harness() { main.setEndProgram([] {}); }
-    void profile(const QString& name, const QByteArray& ip) {
-        QDir().mkpath(app.path("Profiles/" + name + "/Config"));
-        app.write("Profiles/" + name + "/Config.conf", "IP = " + ip + "\r\n");
-    }
+struct Harness : GuiHarness {
+    void profile(const QString& name, const QByteArray& ip) { profileFolder(name, ip); }
 };
 
 /// Types into whichever box has the focus, key by key, as a user would.
@@ -176,9 +165,7 @@ void TestFrmNewProfile::newProfileWithACopiedAddress() {
     });
     QVERIFY(created);
     QCOMPARE(h.app.read("Profiles/South/Config.conf"), QByteArray("IP = 10.1.2.3\r\n"));
-    QStringList names;
-    for (QAction* a : h.main.profilesButton()->menu()->actions()) names << a->text();
-    QCOMPARE(names, (QStringList{"Alpha", "North", "South"}));
+    QCOMPARE(h.dropDownNames(), (QStringList{"Alpha", "North", "South"}));
 }
 
 QTEST_MAIN(TestFrmNewProfile)

@@ -1,9 +1,7 @@
 // The configuration and log file viewer.
 
-#include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "GuiHarness.h"
 #include "app/ProgramWindows.h"
-#include "app/frmMain.h"
 #include "profiles/frmViewConf.h"
 
 #include <QListWidget>
@@ -35,11 +33,8 @@ void TestFrmViewConf::showsTheChosenFile_data() {
 void TestFrmViewConf::showsTheChosenFile() {
     QFETCH(int, option);
     QFETCH(QString, file);
-    TempApp app;
-    FakeClock clock;
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    frmMain main(app.paths, clock, prompts, dialogs);
+    GuiHarness h;
+    auto [app, main, prompts] = std::tie(h.app, h.main, h.prompts);
     main.Profile().setID("North");
     app.write("Profiles/North/" + file, "first line\r\nsecond \xe9\x80\r\n");
     frmViewConf w(main);
@@ -50,11 +45,8 @@ void TestFrmViewConf::showsTheChosenFile() {
 }
 
 void TestFrmViewConf::refreshKeepsTheLineInView() {
-    TempApp app;
-    FakeClock clock;
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    frmMain main(app.paths, clock, prompts, dialogs);
+    GuiHarness h;
+    auto [app, main, prompts] = std::tie(h.app, h.main, h.prompts);
     main.Profile().setID("North");
     frmViewConf w(main);
     w.resize(400, 600);
@@ -88,11 +80,8 @@ void TestFrmViewConf::refreshKeepsTheLineInView() {
 }
 
 void TestFrmViewConf::opensAsAChild() {
-    TempApp app;
-    FakeClock clock;
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    frmMain main(app.paths, clock, prompts, dialogs);
+    GuiHarness h;
+    auto [app, main, prompts] = std::tie(h.app, h.main, h.prompts);
     addProgramWindows(main);
     main.Profile().setID("North");
     main.findChild<QAction*>("mnuViewLocalConf")->trigger();

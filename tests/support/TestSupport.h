@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDirIterator>
 #include <QList>
+#include <QMap>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +94,45 @@ inline QStringList crlfLines(const QByteArray& bytes) {
     QStringList lines = QString::fromLatin1(bytes).split("\r\n");
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
+}
+
+/// What a program run as a process gave.
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+/// Runs a program to its end (at most a minute), with extra environment variables.
+inline Run runProcess(const QString& program, const QStringList& arguments,
+                      const QMap<QString, QString>& environment = {}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (auto it = environment.cbegin(); it != environment.cend(); ++it) env.insert(it.key(), it.value());
+    p.setProcessEnvironment(env);
+    p.start(program, arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
+        qWarning("%s did not finish: %s", qPrintable(program), qPrintable(p.errorString()));
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+/// Every entry below a folder: folders as "<folder>", files by their contents.
+inline QMap<QString, QByteArray> folderTree(const QString& root) {
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        QFile f(it.filePath());
+        const bool folder = it.fileInfo().isDir();
+        tree.insert(QDir(root).relativeFilePath(it.filePath()),
+                    folder || !f.open(QIODevice::ReadOnly) ? QByteArray("<folder>") : f.readAll());
+    }
+    return tree;
 }
 
 } // namespace zr::test

@@ -1,5 +1,7 @@
 // The image tools Items and POPs, and zr-demo-images, run as processes on temporary folders.
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -8,30 +10,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using namespace zr::test;
 
-struct Run {
-    int exitCode = -1;
-    QByteArray err;
-};
+namespace {
 
 /// Runs a tool; files, when given, stand in for the user's picks in the file dialog.
 Run run(const QString& program, const QStringList& arguments, const std::optional<QStringList>& files = {}) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QMap<QString, QString> env;
     if (files) env.insert("ZR_IMAGE_TOOL_FILES", files->join('\n'));
-    p.setProcessEnvironment(env);
-    p.start(program, arguments);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        qWarning("%s did not finish: %s", qPrintable(program), qPrintable(p.errorString()));
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.err = p.readAllStandardError();
-    return r;
+    return runProcess(program, arguments, env);
 }
 
 /// The start-of-frame marker of a JPEG (0xC0 baseline, 0xC2 progressive), or 0 when none comes before

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "app/frmMain.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolButton>
+
+namespace zr::test {
+
+/// A main window on a fresh application folder, with scripted prompts and
+/// dialogs; ending the program is only counted.
+struct GuiHarness {
+    TempApp app;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    frmMain main{app.paths, clock, prompts, dialogs};
+    int ended = 0;
+
+    GuiHarness() { main.setEndProgram([this] { ++ended; }); }
+
+    /// A profile folder made by hand: only Config.conf with the address.
+    void profileFolder(const QString& name, const QByteArray& ip) const {
+        QDir().mkpath(app.path("Profiles/" + name + "/Config"));
+        app.write("Profiles/" + name + "/Config.conf", "IP = " + ip + "\r\n");
+    }
+
+    /// The names in the drop-down of the toolbar's Profiles button.
+    QStringList dropDownNames() const {
+        QStringList names;
+        for (const QAction* a : main.profilesButton()->menu()->actions()) names << a->text();
+        return names;
+    }
+};
+
+} // namespace zr::test
