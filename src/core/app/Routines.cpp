@@ -17,6 +17,13 @@
 
 namespace zr {
 
+QString TrimBlanks(const QString& text) {
+    qsizetype start = 0, end = text.size();
+    while (start < end && text.at(start) == ' ') ++start;
+    while (end > start && text.at(end - 1) == ' ') --end;
+    return text.mid(start, end - start);
+}
+
 QString StripQuotes(const QString& text) {
     QString result = text;
     if (result.startsWith('"')) result.remove(0, 1);

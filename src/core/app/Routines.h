@@ -8,6 +8,9 @@ namespace zr {
 class AppPaths;
 class Clock;
 
+/// The text without blanks (spaces) at either end; tabs and other white space stay.
+QString TrimBlanks(const QString& text);
+
 /// Removes one leading and one trailing double quote; inner quotes stay.
 QString StripQuotes(const QString& text);
 /// The text in double quotes; inner quotes are not escaped.

@@ -41,10 +41,7 @@ QString bareText(const QStringList& tokens) {
 QString quotedText(const QStringList& tokens) {
     QString text = tokens.join(' ');
     text.remove('"');
-    qsizetype start = 0, end = text.size();
-    while (start < end && text.at(start) == ' ') ++start;
-    while (end > start && text.at(end - 1) == ' ') --end;
-    return text.mid(start, end - start);
+    return TrimBlanks(text);
 }
 
 /// A single word that can be written bare: not empty, no blank.

@@ -1,19 +1,12 @@
 #include "model/DynamicList.h"
 
 #include "app/AppError.h"
+#include "app/Routines.h"
 
 namespace zr {
 
 namespace {
 
-// Blanks are spaces only, as the settings files have always been written.
-QString trimBlanks(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == ' ') ++start;
-    while (end > start && text.at(end - 1) == ' ') --end;
-    return text.mid(start, end - start);
-}
 
 QString trimLeadingBlanks(const QString& text) {
     qsizetype start = 0;
@@ -66,7 +59,7 @@ bool DynamicList::isMasked(const QString& line, const QString& filter) const {
 
 QStringList DynamicList::tokenize(const QString& value) {
     QStringList tokens;
-    QString rest = trimBlanks(value);
+    QString rest = TrimBlanks(value);
     if (rest.isEmpty()) {
         tokens.append(QString());
         return tokens;
@@ -76,10 +69,10 @@ QStringList DynamicList::tokenize(const QString& value) {
             const qsizetype close = rest.indexOf('"', 1);
             if (close < 0) {
                 // An opening quote that is never closed: the rest of the line.
-                tokens.append(trimBlanks(rest.mid(1)));
+                tokens.append(TrimBlanks(rest.mid(1)));
                 break;
             }
-            tokens.append(trimBlanks(rest.mid(1, close - 1)));
+            tokens.append(TrimBlanks(rest.mid(1, close - 1)));
             rest = trimLeadingBlanks(rest.mid(close + 1));
         } else {
             const qsizetype blank = rest.indexOf(' ');
@@ -88,7 +81,7 @@ QStringList DynamicList::tokenize(const QString& value) {
                 break;
             }
             tokens.append(rest.left(blank));
-            rest = trimBlanks(rest.mid(blank));
+            rest = TrimBlanks(rest.mid(blank));
         }
     }
     return tokens;
@@ -100,9 +93,9 @@ void DynamicList::AddItem(const QString& line, const QString& filter) {
     const qsizetype eq = line.indexOf('=');
     Property property;
     if (eq < 0) {
-        property.ID = trimBlanks(line);
+        property.ID = TrimBlanks(line);
     } else {
-        property.ID = trimBlanks(line.left(eq));
+        property.ID = TrimBlanks(line.left(eq));
         property.Value = tokenize(line.mid(eq + 1));
     }
     m_items.append(property);

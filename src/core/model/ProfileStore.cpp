@@ -10,12 +10,7 @@
 
 namespace zr::ProfileStore {
 
-QString trimmedName(const QString& name) {
-    qsizetype start = 0, end = name.size();
-    while (start < end && name.at(start) == ' ') ++start;
-    while (end > start && name.at(end - 1) == ' ') --end;
-    return name.mid(start, end - start);
-}
+QString trimmedName(const QString& name) { return TrimBlanks(name); }
 
 bool isValidName(const QString& raw) {
     const QString name = trimmedName(raw);

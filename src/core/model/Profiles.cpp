@@ -2,6 +2,7 @@
 
 #include "app/AppError.h"
 #include "app/AppPaths.h"
+#include "app/Routines.h"
 #include "app/TextFile.h"
 #include "model/ConfigReader.h"
 #include "model/ConfigWriter.h"
@@ -18,12 +19,6 @@ QString withDefault(QString& field, const char* fallback) {
     return field;
 }
 
-QString trimBlanks(const QString& text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text.at(start) == ' ') ++start;
-    while (end > start && text.at(end - 1) == ' ') --end;
-    return text.mid(start, end - start);
-}
 
 } // namespace
 
@@ -107,8 +102,8 @@ void POS::DeriveDriver() {
     if (lines) {
         const QString id = ID();
         for (const QString& line : *lines) {
-            if (trimBlanks(line.mid(0, 20)) == id) {
-                m_driver = trimBlanks(line.mid(20, 20));
+            if (TrimBlanks(line.mid(0, 20)) == id) {
+                m_driver = TrimBlanks(line.mid(20, 20));
                 return;
             }
         }
@@ -127,7 +122,7 @@ QString Profiles::Language() { return withDefault(m_language, "English"); }
 QString Profiles::DefaultPOP() { return withDefault(m_defaultPop, "default.jpg"); }
 QString Profiles::DefaultItem() { return withDefault(m_defaultItem, "GreatChoice.jpg"); }
 QString Profiles::VehicleDetect() { return withDefault(m_vehicleDetect, "yes"); }
-void Profiles::setIPAddress(const QString& v) { m_ip = trimBlanks(v); }
+void Profiles::setIPAddress(const QString& v) { m_ip = TrimBlanks(v); }
 
 TimeOfWeek* Profiles::Week(const QString& key) {
     for (TimeOfWeek& week : m_weeks)
