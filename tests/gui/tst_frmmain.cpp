@@ -49,6 +49,8 @@ private slots:
     void selectingTheCurrentProfileSavesAndReloads();
     void closingSavesListAndProfile();
     void imageUpdateCancelledRunsNothing();
+    void imageUpdateRunsTheChosenTool_data();
+    void imageUpdateRunsTheChosenTool();
 };
 
 void TestFrmMain::profileMenusListEveryFolderOnce() {
@@ -174,6 +176,39 @@ void TestFrmMain::imageUpdateCancelledRunsNothing() {
     QVERIFY(h.dialogs.filters.first().startsWith("POPs"));
     QVERIFY(h.prompts.asked.isEmpty());
     QCOMPARE(h.clock.waited, 0.0);
+}
+
+void TestFrmMain::imageUpdateRunsTheChosenTool_data() {
+    QTest::addColumn<bool>("pops");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("POP images") << true << "ZRScreens/POP" << "Attention:"
+                                << "Updating of Pop's finished Successfully!\nWould you like to view them now?";
+    QTest::newRow("item images") << false << "ZRScreens/Item" << "NOTICE:"
+                                 << "Updating of Item Images's finished Successfully!\nWould you like to view them now?";
+}
+
+void TestFrmMain::imageUpdateRunsTheChosenTool() {
+    QFETCH(bool, pops);
+    QFETCH(QString, folder);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    Harness h;
+    frmMain& m = h.make();
+    // A stand-in tool in a folder with a blank: it copies a read-only picture into the folder it is given.
+    h.app.write("my tools/tool.sh", "#!/bin/sh\n[ \"$1\" = /auto ] || exit 1\nmkdir -p \"$2\"\n"
+                                    "printf jpg > \"$2/new.jpg\"\nchmod 444 \"$2/new.jpg\"\n");
+    QFile::setPermissions(h.app.path("my tools/tool.sh"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    h.dialogs.files = {h.app.path("my tools/tool.sh")};
+    h.prompts.answers = {Button::No};
+    pops ? m.UpdatePOPImages() : m.UpdateItemImages();
+    QCOMPARE(h.app.read(folder + "/new.jpg"), QByteArray("jpg"));
+    QVERIFY(QFileInfo(h.app.path(folder + "/new.jpg")).permissions() & QFile::WriteOwner);
+    QCOMPARE(h.prompts.asked.size(), 1);
+    QCOMPARE(h.prompts.asked.first().title, title);
+    QCOMPARE(h.prompts.asked.first().text, text);
+    QCOMPARE(h.clock.waited, 1.0);
 }
 
 QTEST_MAIN(TestFrmMain)
