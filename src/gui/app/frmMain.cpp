@@ -311,6 +311,7 @@ void frmMain::openWindow(const QString& name) {
             }
             QWidget* window = m_factories.value(name)(*this);
             window->setAttribute(Qt::WA_DeleteOnClose);
+            window->move(geometry().center() - window->rect().center());
             window->show();
             return;
         }
