@@ -2,6 +2,7 @@
 // desktop program.
 
 #include "CliPrompts.h"
+#include "ReportCommands.h"
 #include "app/AppError.h"
 #include "app/AppPaths.h"
 #include "app/Clock.h"
@@ -176,6 +177,17 @@ int main(int argc, char** argv) {
         ->add_option("--answer", replace, "Answer to the question whether to replace an existing profile")
         ->check(CLI::IsMember({"yes", "no"}));
 
+    CLI::App* reportCmd = app.add_subcommand("report", "Print a statistics report as CSV");
+    std::string reportKind, reportFile;
+    reportCmd->add_option("KIND", reportKind, "pad, ascii-pad, pop or sugg")
+        ->required()
+        ->check(CLI::IsMember({"pad", "ascii-pad", "pop", "sugg"}));
+    reportCmd->add_option("FILE", reportFile, "Statistics file")->required();
+    bool reportSummary = false;
+    std::string reportProfile;
+    reportCmd->add_flag("--summary", reportSummary, "pad only: print the speed-of-service summary as text");
+    reportCmd->add_option("--profile", reportProfile, "Profile whose day parts the summary uses");
+
     app.require_subcommand(1, 1);
 
     try {
@@ -201,6 +213,14 @@ int main(int argc, char** argv) {
         }
         if (*backupCmd) return backUp(paths, backedUp, QDir(text(backupFolder)).absolutePath());
         if (*restoreCmd) return restoreArchive(paths, QDir(text(archive)).absolutePath(), replace == "yes");
+        if (*reportCmd && reportSummary) {
+            if (reportKind != "pad") {
+                err("--summary is for pad reports only");
+                return Usage;
+            }
+            return zr::ReportCommands::printSummary(paths, text(reportFile), text(reportProfile));
+        }
+        if (*reportCmd) return zr::ReportCommands::print(text(reportKind), text(reportFile));
     } catch (const zr::AppError& e) {
         err(e.source() + ": " + e.description());
         return Failure;

@@ -1,0 +1,53 @@
+#include "ReportCommands.h"
+
+#include "CliPrompts.h"
+#include "app/Clock.h"
+#include "model/Profiles.h"
+#include "reports/AsciiPadReport.h"
+#include "reports/PadReport.h"
+#include "reports/PadSummary.h"
+#include "reports/TrackingReport.h"
+
+#include <cstdio>
+
+namespace zr::ReportCommands {
+
+namespace {
+constexpr int ProblemInFile = 6;
+
+void write(std::FILE* stream, const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size(), stream); }
+
+int finish(const Report& report, const QByteArray& out) {
+    // Cells keep the file's bytes unchanged.
+    write(stdout, out);
+    std::fflush(stdout);
+    for (const QString& problem : report.problems()) write(stderr, (problem + '\n').toLocal8Bit());
+    return report.problems().isEmpty() ? 0 : ProblemInFile;
+}
+
+Report build(const QString& kind, const QString& path) {
+    if (kind == "pad") return PadReport::read(path);
+    if (kind == "ascii-pad") return AsciiPadReport::read(path);
+    return TrackingReport::read(path);
+}
+} // namespace
+
+int print(const QString& kind, const QString& path) {
+    const Report report = build(kind, path);
+    return finish(report, report.toCsv().toLatin1());
+}
+
+int printSummary(const AppPaths& paths, const QString& path, const QString& profile) {
+    ScheduleStarts starts;
+    if (!profile.isEmpty()) {
+        SystemClock clock;
+        CliPrompts prompts(true);
+        Profiles current(paths, clock, prompts);
+        current.setID(profile);
+        starts = scheduleStarts(current);
+    }
+    const Report report = PadReport::read(path);
+    return finish(report, summaryText(summarize(report, starts)).toLocal8Bit());
+}
+
+} // namespace zr::ReportCommands

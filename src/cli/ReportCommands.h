@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace zr {
+class AppPaths;
+}
+
+namespace zr::ReportCommands {
+
+/// Prints the report of a statistics file as CSV on stdout and its problem
+/// messages on stderr. Returns 0, or 6 when the file had a problem (the rows
+/// read before it are printed all the same).
+int print(const QString& kind, const QString& path);
+
+/// Prints the speed-of-service summary of a pad file as text, with the day
+/// parts of the profile (made current, answering yes) or, without one, the
+/// program's default start times. Returns as print() does.
+int printSummary(const AppPaths& paths, const QString& path, const QString& profile);
+
+} // namespace zr::ReportCommands

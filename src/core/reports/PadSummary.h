@@ -1,0 +1,57 @@
+#pragma once
+
+#include "reports/Report.h"
+
+#include <QTime>
+#include <array>
+#include <optional>
+
+namespace zr {
+
+class Profiles;
+
+/// Start times of the four day parts of one schedule.
+struct DayPartStarts {
+    QTime breakfast{6, 0};
+    QTime lunch{10, 30};
+    QTime dinner{16, 30};
+    QTime closed{23, 0};
+};
+
+/// The start times of the schedules week (Monday to Thursday), fri, sat and sun, in that order.
+using ScheduleStarts = std::array<DayPartStarts, 4>;
+
+/// The start times of the profile's schedules.
+ScheduleStarts scheduleStarts(Profiles& profile);
+
+/// Car count and average times of a group of cars.
+struct SpeedOfService {
+    enum Measure { Greet, Pad1, Pad2, Total, MeasureCount };
+    QString label;
+    qint64 cars = 0;
+    std::array<qint64, MeasureCount> sum{};
+    std::array<qint64, MeasureCount> known{};
+    /// The average in seconds over the cars whose time is known, or nothing.
+    std::optional<double> average(Measure m) const;
+};
+
+/// The speed of service of a pad summary report, overall, per day part
+/// (Breakfast, Lunch, Dinner, Closed) and per hour of the day.
+struct PadSummary {
+    SpeedOfService overall;
+    std::array<SpeedOfService, 4> dayParts;
+    std::array<SpeedOfService, 24> hours;
+};
+
+/// A car is every row of one "Car #"; each of its times is the first one known
+/// in its rows. The car counts in the day part and hour of its pad-1 arrival
+/// (or, without one, of its pad-2 arrival); the day part comes from the
+/// schedule of the arrival's weekday, and a time before the first start of
+/// the day belongs to the last day part of the day before.
+PadSummary summarize(const Report& padReport, const ScheduleStarts& starts);
+
+/// The summary as a text table: the overall line, the four day parts, then
+/// each hour that had cars.
+QString summaryText(const PadSummary& summary);
+
+} // namespace zr
