@@ -19,6 +19,7 @@ private slots:
     void csv_data();
     void csv();
     void summary();
+    void summaryWithProfileStartTimes();
     void usage_data();
     void usage();
 };
@@ -70,6 +71,18 @@ void TestZrctlReport::summary() {
                                                  "Dinner           0       -       -       -       -\n"
                                                  "Closed           0       -       -       -       -\n\n"
                                                  "09:00            3     7.5    45.0    55.0   210.0\n"));
+}
+
+void TestZrctlReport::summaryWithProfileStartTimes() {
+    // The file's cars arrive on a Sunday at 9; Sunday's breakfast starts at 10 here,
+    // so they fall in Saturday's last day part.
+    TempApp app;
+    app.write("Profiles/P/Config/zr.conf",
+              testData("golden/default-zr.conf").replace("tod_sun_break   = 06:00", "tod_sun_break   = 10:00"));
+    const Run r = runProcess(QStringLiteral(ZRCTL_PATH), {"--app", app.dir.path(), "report", "pad",
+                                                          stats("lane.pad"), "--summary", "--profile", "P"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.contains("\nBreakfast        0 ") && r.out.contains("\nClosed           3 "), r.out);
 }
 
 void TestZrctlReport::usage_data() {

@@ -92,6 +92,18 @@ void TestReports::padPairing_data() {
         << order12 + pad(1, 112, "9:01:30", "", "", "", 700) + pad(2, 12, "9:02:00", "", "", "", 1234) +
                pad(2, 12, "9:03:00", "", "", "", 700)
         << QStringList{"1|1|12|12.34|12.34|0.00", "2|2|112|7.00|7.00|0.00"} << QStringList();
+    const auto o = [](int check, int cents) { return pad(1, check, "9:00:00", "", "", "", cents); };
+    const auto p2 = [](int check, int cents) { return pad(2, check, "9:05:00", "", "", "", cents); };
+    QTest::newRow("pad 2 walks past full rows to a new one")
+        << o(12, 1) + o(112, 2) + o(212, 3) + p2(12, 1) + p2(12, 2) + p2(12, 3) + p2(12, 4)
+        << QStringList{"1|1|12|0.01|0.01|0.00", "2|2|112|0.02|0.02|0.00", "3|3|212|0.03|0.03|0.00",
+                       "4|4|312| |0.04|-0.04"}
+        << QStringList();
+    QTest::newRow("a marked row on a walked number stops the next walk")
+        << o(12, 1) + o(112, 2) + p2(12, 1) + p2(12, 2) + o(11, 5) + o(0, 3) + p2(12, 3)
+        << QStringList{"1|1|12|0.01|0.01|0.00", "2|2|112|0.02|0.02|0.00", "3|3|11|0.05||",
+                       "4|4|?12|0.03|0.03|0.00"}
+        << QStringList();
     QTest::newRow("missing check numbers follow the last one with a mark")
         << order12 + pad(1, 0, "9:01:30", "", "", "", 500) + pad(2, 12, "9:02:00", "", "", "", 1234) +
                pad(2, -1, "9:03:00", "", "", "", 500)
