@@ -15,13 +15,16 @@ namespace zr::ReportCommands {
 namespace {
 constexpr int ProblemInFile = 6;
 
-void write(std::FILE* stream, const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size(), stream); }
+void write(std::FILE* stream, const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
+}
 
 int finish(const Report& report, const QByteArray& out) {
     // Cells keep the file's bytes unchanged.
     write(stdout, out);
     std::fflush(stdout);
-    for (const QString& problem : report.problems()) write(stderr, (problem + '\n').toLocal8Bit());
+    for (const QString& problem : report.problems())
+        write(stderr, (problem + '\n').toLocal8Bit());
     return report.problems().isEmpty() ? 0 : ProblemInFile;
 }
 

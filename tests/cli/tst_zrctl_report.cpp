@@ -10,7 +10,9 @@ namespace {
 Run report(const QStringList& arguments) {
     return runProcess(QStringLiteral(ZRCTL_PATH), QStringList{"report"} + arguments);
 }
-QString stats(const QString& name) { return QStringLiteral(ZR_TEST_DATA) + "/stats/" + name; }
+QString stats(const QString& name) {
+    return QStringLiteral(ZR_TEST_DATA) + "/stats/" + name;
+}
 } // namespace
 
 class TestZrctlReport : public QObject {
@@ -32,20 +34,27 @@ void TestZrctlReport::csv_data() {
     QTest::addColumn<int>("exitCode");
     const QByteArray padHeader = testData("stats/lane.csv").split('\n').first() + '\n';
     const QByteArray trackHeader = testData("stats/track.csv").split('\n').first() + '\n';
-    const QByteArray fileProblem = "There is a problem with this file.  Make sure that it is the desired one.\n";
+    const QByteArray fileProblem =
+        "There is a problem with this file.  Make sure that it is the desired one.\n";
 
-    QTest::newRow("pad") << "pad" << "lane.pad" << testData("stats/lane.csv") << QByteArray() << 0;
-    QTest::newRow("ascii pad") << "ascii-pad" << "ascii.pad" << testData("stats/ascii.csv") << QByteArray() << 0;
-    QTest::newRow("pop") << "pop" << "track.txt" << testData("stats/track.csv") << QByteArray() << 0;
-    QTest::newRow("suggestive sell") << "sugg" << "track.txt" << testData("stats/track.csv") << QByteArray() << 0;
+    QTest::newRow("pad") << "pad"
+                         << "lane.pad" << testData("stats/lane.csv") << QByteArray() << 0;
+    QTest::newRow("ascii pad") << "ascii-pad"
+                               << "ascii.pad" << testData("stats/ascii.csv") << QByteArray() << 0;
+    QTest::newRow("pop") << "pop"
+                         << "track.txt" << testData("stats/track.csv") << QByteArray() << 0;
+    QTest::newRow("suggestive sell") << "sugg"
+                                     << "track.txt" << testData("stats/track.csv") << QByteArray() << 0;
     QTest::newRow("pad cut short")
-        << "pad" << "truncated.pad"
+        << "pad"
+        << "truncated.pad"
         << padHeader + "1,1,12,1/5/2003 9:00:00,10,1/5/2003 9:01:00,60,12.34,1/5/2003 9:00:10,1/5/2003 "
                        "9:00:50,,,,,,,\n"
         << fileProblem << 6;
-    QTest::newRow("pop short last line") << "pop" << "short.txt"
-                                         << trackHeader + "1,12/31/2002 23:59:59,pop1.jpg,120,7\n" << fileProblem
-                                         << 6;
+    QTest::newRow("pop short last line")
+        << "pop"
+        << "short.txt" << trackHeader + "1,12/31/2002 23:59:59,pop1.jpg,120,7\n"
+        << fileProblem << 6;
 }
 
 void TestZrctlReport::csv() {
@@ -77,8 +86,9 @@ void TestZrctlReport::summaryWithProfileStartTimes() {
     // The file's cars arrive on a Sunday at 9; Sunday's breakfast starts at 10 here,
     // so they fall in Saturday's last day part.
     TempApp app;
-    app.write("Profiles/P/Config/zr.conf",
-              testData("golden/default-zr.conf").replace("tod_sun_break   = 06:00", "tod_sun_break   = 10:00"));
+    app.write(
+        "Profiles/P/Config/zr.conf",
+        testData("golden/default-zr.conf").replace("tod_sun_break   = 06:00", "tod_sun_break   = 10:00"));
     const Run r = runProcess(QStringLiteral(ZRCTL_PATH), {"--app", app.dir.path(), "report", "pad",
                                                           stats("lane.pad"), "--summary", "--profile", "P"});
     QCOMPARE(r.exitCode, 0);

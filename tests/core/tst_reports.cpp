@@ -32,7 +32,8 @@ QStringList rows(const Report& report, const QList<int>& columns) {
     QStringList out;
     for (int r = 0; r < report.rowCount(); ++r) {
         QStringList cells;
-        for (int c : columns) cells << report.text(r, c);
+        for (int c : columns)
+            cells << report.text(r, c);
         out << cells.join('|');
     }
     return out;
@@ -112,7 +113,8 @@ void TestReports::padPairing_data() {
         << pad(3, 12, "9:00:00", "", "", "", 1) + order12 + pad(0, 12, "", "", "", "", 1)
         << QStringList{"1|1|12|12.34||"} << QStringList();
     QTest::newRow("file cut inside a record keeps the rows before")
-        << order12 + "2,12,1/5/2003 9:02:00\r\n" << QStringList{"1|1|12|12.34||"} << QStringList{FileProblem};
+        << order12 + "2,12,1/5/2003 9:02:00\r\n"
+        << QStringList{"1|1|12|12.34||"} << QStringList{FileProblem};
     QTest::newRow("a number field that is not a number")
         << order12 + "x,12,,,,,1\r\n" + order12 << QStringList{"1|1|12|12.34||"} << QStringList{FileProblem};
     QTest::newRow("final blank lines end nothing short") << order12 + "\r\n\r\n  \r\n"
@@ -139,20 +141,20 @@ void TestReports::padDurations_data() {
                              << QStringList{"10|60|90|210"} << QStringList();
     QTest::newRow("across the hour") << pad(1, 1, "9:59:50", "10:00:10", "10:00:00", "", 1)
                                      << QStringList{"10|20||"} << QStringList();
-    QTest::newRow("hours apart count whole") << pad(1, 1, "9:00:00", "11:00:00", "9:00:05", "", 1)
-                                             << QStringList{"5|7200||"} << QStringList();
-    QTest::newRow("across midnight")
-        << "1,1,1/5/2003 23:59:30,1/6/2003 0:00:15,1/5/2003 23:59:40,,1\r\n"
-           "2,1,1/6/2003 0:01:00,1/6/2003 0:02:00,,,1\r\n"
-        << QStringList{"10|45|60|150"} << QStringList();
-    QTest::newRow("running backwards") << pad(1, 1, "9:00:10", "9:00:05", "9:00:00", "", 1)
-                                       << QStringList{"-10|-5||"} << QStringList();
+    QTest::newRow("hours apart count whole")
+        << pad(1, 1, "9:00:00", "11:00:00", "9:00:05", "", 1) << QStringList{"5|7200||"} << QStringList();
+    QTest::newRow("across midnight") << "1,1,1/5/2003 23:59:30,1/6/2003 0:00:15,1/5/2003 23:59:40,,1\r\n"
+                                        "2,1,1/6/2003 0:01:00,1/6/2003 0:02:00,,,1\r\n"
+                                     << QStringList{"10|45|60|150"} << QStringList();
+    QTest::newRow("running backwards")
+        << pad(1, 1, "9:00:10", "9:00:05", "9:00:00", "", 1) << QStringList{"-10|-5||"} << QStringList();
     QTest::newRow("later rows measure from the last arrival")
         << pad(1, 1, "9:00:00", "9:00:30", "9:00:10", "", 1) + pad(1, 2, "", "9:01:00", "9:00:40", "", 1) +
                pad(2, 2, "9:02:00", "9:02:30", "", "", 1) + pad(2, 1, "", "9:03:00", "", "", 1)
         << QStringList{"10|30|60|180", "40|60|30|150"} << QStringList();
-    QTest::newRow("empty times leave blanks") << pad(1, 1, "", "9:01:00", "", "", 1) + pad(2, 1, "", "", "", "", 1)
-                                              << QStringList{" | | | "} << QStringList();
+    QTest::newRow("empty times leave blanks")
+        << pad(1, 1, "", "9:01:00", "", "", 1) + pad(2, 1, "", "", "", "", 1) << QStringList{" | | | "}
+        << QStringList();
     QTest::newRow("unreadable stamps: blanks and one message")
         << "1,1,9:00:00,1/5/2003 9:01:00,1/5/2003 9:00:10,,1\r\n"
            "1,2,1/5/2003 9:00:00,1/5/2003 9:x:00,13/1/2003 9:00:10,,1\r\n"
@@ -189,8 +191,8 @@ void TestReports::tracking_data() {
                                      << QStringList{"1|12/31/2002|pop1.jpg|120|7", "2|P2|Pop 2.jpg|x|"}
                                      << QStringList();
     QTest::newRow("a record across lines") << "a,b\r\nc,d\r\n" << QStringList{"1|a|b|c|d"} << QStringList();
-    QTest::newRow("short last line") << "a,b,c,d\r\ne,f\r\n" << QStringList{"1|a|b|c|d"}
-                                     << QStringList{FileProblem};
+    QTest::newRow("short last line") << "a,b,c,d\r\ne,f\r\n"
+                                     << QStringList{"1|a|b|c|d"} << QStringList{FileProblem};
     QTest::newRow("empty file") << "" << QStringList() << QStringList();
     QTest::newRow("blank lines at the end") << "a,b,c,d\n\n\n" << QStringList{"1|a|b|c|d"} << QStringList();
 }
@@ -208,13 +210,13 @@ void TestReports::asciiPad_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QStringList>("problems");
-    QTest::newRow("empty time cell, cents") << "7,1/5/2003 9:00:00,1/5/2003 9:01:00,,9:00:50,1234\r\n"
-                                            << QStringList{"7|1/5/2003 9:00:00|1/5/2003 9:01:00||9:00:50|12.34"}
-                                            << QStringList();
-    QTest::newRow("bad car number") << "7,a,b,c,d,1\r\nx,a,b,c,d,1\r\n" << QStringList{"7|a|b|c|d|0.01"}
-                                    << QStringList{FileProblem};
-    QTest::newRow("cut short") << "7,a,b,c,d,1\r\n8,a,b\r\n" << QStringList{"7|a|b|c|d|0.01"}
-                               << QStringList{FileProblem};
+    QTest::newRow("empty time cell, cents")
+        << "7,1/5/2003 9:00:00,1/5/2003 9:01:00,,9:00:50,1234\r\n"
+        << QStringList{"7|1/5/2003 9:00:00|1/5/2003 9:01:00||9:00:50|12.34"} << QStringList();
+    QTest::newRow("bad car number") << "7,a,b,c,d,1\r\nx,a,b,c,d,1\r\n"
+                                    << QStringList{"7|a|b|c|d|0.01"} << QStringList{FileProblem};
+    QTest::newRow("cut short") << "7,a,b,c,d,1\r\n8,a,b\r\n"
+                               << QStringList{"7|a|b|c|d|0.01"} << QStringList{FileProblem};
 }
 
 void TestReports::asciiPad() {
@@ -261,8 +263,10 @@ void TestReports::garbageNeverCrashes() {
         const int edits = rng.bounded(1, 40);
         for (int e = 0; e < edits; ++e) {
             const QChar c = alphabet.at(rng.bounded(alphabet.size()));
-            if (!text.isEmpty() && rng.bounded(2)) text[rng.bounded(text.size())] = c;
-            else text.insert(rng.bounded(text.size() + 1), c);
+            if (!text.isEmpty() && rng.bounded(2))
+                text[rng.bounded(text.size())] = c;
+            else
+                text.insert(rng.bounded(text.size() + 1), c);
         }
         const Report p = build(text);
         const Report a = AsciiPadReport::build(text);
@@ -276,15 +280,22 @@ void TestReports::summary_data() {
     QTest::addColumn<qint64>("cars");
     QTest::addColumn<QString>("greet");
     QTest::addColumn<QString>("total");
-    QTest::newRow("overall") << 0 << qint64(6) << "10.0" << "280.0";
-    QTest::newRow("breakfast: Friday 10:30 and Saturday 11:30") << 1 << qint64(2) << "10.0" << "150.0";
-    QTest::newRow("lunch: Saturday 12:30") << 2 << qint64(1) << "10.0" << "500.0";
-    QTest::newRow("dinner: none") << 3 << qint64(0) << "-" << "-";
+    QTest::newRow("overall") << 0 << qint64(6) << "10.0"
+                             << "280.0";
+    QTest::newRow("breakfast: Friday 10:30 and Saturday 11:30") << 1 << qint64(2) << "10.0"
+                                                                << "150.0";
+    QTest::newRow("lunch: Saturday 12:30") << 2 << qint64(1) << "10.0"
+                                           << "500.0";
+    QTest::newRow("dinner: none") << 3 << qint64(0) << "-"
+                                  << "-";
     QTest::newRow("closed: Friday 22:30, Saturday 1:00 and a pickup-only car") << 4 << qint64(3) << "10.0"
-                                                                             << "300.0";
-    QTest::newRow("hour 10: a car with two orders counts once") << 5 + 10 << qint64(1) << "10.0" << "100.0";
-    QTest::newRow("hour 1") << 5 + 1 << qint64(1) << "10.0" << "400.0";
-    QTest::newRow("hour 23: the pickup-only car") << 5 + 23 << qint64(1) << "-" << "-";
+                                                                               << "300.0";
+    QTest::newRow("hour 10: a car with two orders counts once") << 5 + 10 << qint64(1) << "10.0"
+                                                                << "100.0";
+    QTest::newRow("hour 1") << 5 + 1 << qint64(1) << "10.0"
+                            << "400.0";
+    QTest::newRow("hour 23: the pickup-only car") << 5 + 23 << qint64(1) << "-"
+                                                  << "-";
 }
 
 void TestReports::summary() {
@@ -308,8 +319,12 @@ void TestReports::summary() {
     starts[1] = {{7, 0}, {11, 0}, {17, 0}, {22, 0}};
     starts[2] = {{8, 0}, {12, 0}, {18, 0}, {22, 45}};
     const PadSummary s = summarize(build(file), starts);
-    const SpeedOfService& g = group == 0 ? s.overall : group <= 4 ? s.dayParts[group - 1] : s.hours[group - 5];
-    const auto figure = [](std::optional<double> v) { return v ? QString::number(*v, 'f', 1) : QString("-"); };
+    const SpeedOfService& g = group == 0   ? s.overall
+                              : group <= 4 ? s.dayParts[group - 1]
+                                           : s.hours[group - 5];
+    const auto figure = [](std::optional<double> v) {
+        return v ? QString::number(*v, 'f', 1) : QString("-");
+    };
     QCOMPARE(g.cars, cars);
     QCOMPARE(figure(g.average(SpeedOfService::Greet)), greet);
     QCOMPARE(figure(g.average(SpeedOfService::Total)), total);

@@ -6,7 +6,9 @@
 
 namespace zr::AsciiPadReport {
 
-QStringList columnNames() { return {"Car #", "On Pad", "Off Pad", "Start Time", "Finish Time", "Order Total"}; }
+QStringList columnNames() {
+    return {"Car #", "On Pad", "Off Pad", "Start Time", "Finish Time", "Order Total"};
+}
 
 Report build(const QString& text) {
     std::vector<bool> money(ColumnCount, false);
@@ -30,12 +32,15 @@ Report build(const QString& text) {
         const int row = report.addRow();
         // The number as a number: "007" shows as 7.
         report.set(row, Car, QString::number(*car), *car);
-        for (int c = OnPad; c <= FinishTime; ++c) report.set(row, c, std::move(f[c]));
+        for (int c = OnPad; c <= FinishTime; ++c)
+            report.set(row, c, std::move(f[c]));
         report.setValue(row, OrderTotal, *cents);
     }
     return report;
 }
 
-Report read(const QString& path) { return build(StatsText::readFile(path, QStringLiteral("AsciiPadReport"))); }
+Report read(const QString& path) {
+    return build(StatsText::readFile(path, QStringLiteral("AsciiPadReport")));
+}
 
 } // namespace zr::AsciiPadReport

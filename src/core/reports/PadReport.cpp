@@ -15,7 +15,9 @@ struct Key {
     bool marked;
     bool operator==(const Key&) const = default;
 };
-size_t qHash(const Key& key, size_t seed = 0) { return qHashMulti(seed, key.number, key.marked); }
+size_t qHash(const Key& key, size_t seed = 0) {
+    return qHashMulti(seed, key.number, key.marked);
+}
 
 class Builder {
 public:
@@ -39,8 +41,10 @@ private:
     }
 
     void setDuration(int row, int column, std::optional<qint64> from, std::optional<qint64> to) {
-        if (from && to) m_report.set(row, column, QString::number(*to - *from), *to - *from);
-        else m_report.set(row, column, QStringLiteral(" "));
+        if (from && to)
+            m_report.set(row, column, QString::number(*to - *from), *to - *from);
+        else
+            m_report.set(row, column, QStringLiteral(" "));
     }
 
     static QString checkText(qint64 number, bool marked) {
@@ -74,7 +78,8 @@ void Builder::padOne(std::array<QString, 7>& f, qint64 check, qint64 cents) {
         // The number is taken: the row goes under the next free "?" number 100 further on.
         const qint64 from = n;
         n = m_pad1Walks.value(from, from) + 100;
-        while (m_rows.contains({n, true})) n += 100;
+        while (m_rows.contains({n, true}))
+            n += 100;
         m_pad1Walks.insert(from, n);
         marked = true;
     }
@@ -116,8 +121,10 @@ void Builder::padTwo(std::array<QString, 7>& f, qint64 check, qint64 cents) {
         const auto plain = m_rows.constFind({m, false});
         const auto withMark = m_rows.constFind({m, true});
         if (plain != m_rows.cend()) {
-            if (!m_hasPad2[*plain]) row = *plain;
-            else if (withMark != m_rows.cend() && !m_hasPad2[*withMark]) row = *withMark;
+            if (!m_hasPad2[*plain])
+                row = *plain;
+            else if (withMark != m_rows.cend() && !m_hasPad2[*withMark])
+                row = *withMark;
             else {
                 passed = m;
                 m += 100;
@@ -134,7 +141,8 @@ void Builder::padTwo(std::array<QString, 7>& f, qint64 check, qint64 cents) {
             m_report.set(row, Index, QString::number(m_cars), m_cars);
             m_report.set(row, Car, QString::number(m_cars), m_cars);
             m_report.set(row, Check, checkText(m, marked), m);
-            for (int c = OnPad1; c <= FinishTime; ++c) m_report.set(row, c, QStringLiteral(" "));
+            for (int c = OnPad1; c <= FinishTime; ++c)
+                m_report.set(row, c, QStringLiteral(" "));
         }
     }
     if (passed) m_pad2Walks.insert(from, *passed);
@@ -170,8 +178,10 @@ Report Builder::run(const QString& text) {
             m_report.addProblem(ReportMessages::FileProblem);
             break;
         }
-        if (*kind == 1) padOne(f, *check, *cents);
-        else if (*kind == 2) padTwo(f, *check, *cents);
+        if (*kind == 1)
+            padOne(f, *check, *cents);
+        else if (*kind == 2)
+            padTwo(f, *check, *cents);
     }
     return std::move(m_report);
 }
@@ -179,13 +189,18 @@ Report Builder::run(const QString& text) {
 } // namespace
 
 QStringList columnNames() {
-    return {"Index",        "Car #",       "Check #",      "On Pad1",     "Greet Time",       "Off Pad1",
-            "Pad1 Time",    "Order Total", "Start Time",   "Finish Time", "On Pad2",          "Tender Total",
-            "Tender Time",  "Total Difference", "Off Pad2", "Pad2 Time",  "Total Time"};
+    return {"Index",     "Car #",        "Check #",     "On Pad1",          "Greet Time",
+            "Off Pad1",  "Pad1 Time",    "Order Total", "Start Time",       "Finish Time",
+            "On Pad2",   "Tender Total", "Tender Time", "Total Difference", "Off Pad2",
+            "Pad2 Time", "Total Time"};
 }
 
-Report build(const QString& text) { return Builder().run(text); }
+Report build(const QString& text) {
+    return Builder().run(text);
+}
 
-Report read(const QString& path) { return build(StatsText::readFile(path, QStringLiteral("PadReport"))); }
+Report read(const QString& path) {
+    return build(StatsText::readFile(path, QStringLiteral("PadReport")));
+}
 
 } // namespace zr::PadReport

@@ -5,8 +5,24 @@
 namespace zr::PadReport {
 
 enum Column {
-    Index, Car, Check, OnPad1, GreetTime, OffPad1, Pad1Time, OrderTotal, StartTime, FinishTime,
-    OnPad2, TenderTotal, TenderTime, TotalDifference, OffPad2, Pad2Time, TotalTime, ColumnCount
+    Index,
+    Car,
+    Check,
+    OnPad1,
+    GreetTime,
+    OffPad1,
+    Pad1Time,
+    OrderTotal,
+    StartTime,
+    FinishTime,
+    OnPad2,
+    TenderTotal,
+    TenderTime,
+    TotalDifference,
+    OffPad2,
+    Pad2Time,
+    TotalTime,
+    ColumnCount
 };
 
 /// "Index", "Car #", ... "Total Time": the 17 columns of the pad summary report.

@@ -29,10 +29,14 @@ namespace {
 
 int scheduleOf(const QDate& date) {
     switch (date.dayOfWeek()) {
-    case Qt::Friday: return 1;
-    case Qt::Saturday: return 2;
-    case Qt::Sunday: return 3;
-    default: return 0;
+    case Qt::Friday:
+        return 1;
+    case Qt::Saturday:
+        return 2;
+    case Qt::Sunday:
+        return 3;
+    default:
+        return 0;
     }
 }
 
@@ -67,7 +71,9 @@ void add(SpeedOfService& group, const CarTimes& car) {
     }
 }
 
-QString figure(const std::optional<double>& v) { return v ? QString::number(*v, 'f', 1) : QStringLiteral("-"); }
+QString figure(const std::optional<double>& v) {
+    return v ? QString::number(*v, 'f', 1) : QStringLiteral("-");
+}
 
 } // namespace
 
@@ -95,8 +101,10 @@ PadSummary summarize(const Report& report, const ScheduleStarts& starts) {
     PadSummary summary;
     summary.overall.label = QStringLiteral("All");
     const char* partNames[] = {"Breakfast", "Lunch", "Dinner", "Closed"};
-    for (int d = 0; d < 4; ++d) summary.dayParts[d].label = partNames[d];
-    for (int h = 0; h < 24; ++h) summary.hours[h].label = QStringLiteral("%1:00").arg(h, 2, 10, QChar('0'));
+    for (int d = 0; d < 4; ++d)
+        summary.dayParts[d].label = partNames[d];
+    for (int h = 0; h < 24; ++h)
+        summary.hours[h].label = QStringLiteral("%1:00").arg(h, 2, 10, QChar('0'));
     for (const CarTimes& car : cars) {
         add(summary.overall, car);
         if (car.arrival == Report::NoValue) continue;
@@ -114,12 +122,13 @@ QString summaryText(const PadSummary& summary) {
             text += figure(g.average(SpeedOfService::Measure(m))).rightJustified(8);
         return text + '\n';
     };
-    QString out = QStringLiteral("Speed of service (average seconds)\n") + QString("Period").leftJustified(10) +
-                  QString("Cars").rightJustified(8) + QString("Greet").rightJustified(8) +
-                  QString("Pad1").rightJustified(8) + QString("Pad2").rightJustified(8) +
-                  QString("Total").rightJustified(8) + '\n';
+    QString out = QStringLiteral("Speed of service (average seconds)\n") +
+                  QString("Period").leftJustified(10) + QString("Cars").rightJustified(8) +
+                  QString("Greet").rightJustified(8) + QString("Pad1").rightJustified(8) +
+                  QString("Pad2").rightJustified(8) + QString("Total").rightJustified(8) + '\n';
     out += line(summary.overall) + '\n';
-    for (const SpeedOfService& part : summary.dayParts) out += line(part);
+    for (const SpeedOfService& part : summary.dayParts)
+        out += line(part);
     out += '\n';
     for (const SpeedOfService& hour : summary.hours)
         if (hour.cars > 0) out += line(hour);

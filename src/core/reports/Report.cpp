@@ -110,7 +110,8 @@ bool number(QStringView s, qsizetype& pos, QChar separator, int& out) {
     if (separator.isNull()) return pos == s.size();
     if (separator == ' ') {
         if (pos >= s.size() || s[pos] != ' ') return false;
-        while (pos < s.size() && s[pos] == ' ') ++pos;
+        while (pos < s.size() && s[pos] == ' ')
+            ++pos;
         return true;
     }
     if (pos >= s.size() || s[pos] != separator) return false;
@@ -124,7 +125,8 @@ std::optional<qint64> seconds(QStringView stamp) {
     qsizetype pos = 0;
     int month, day, year, hour, minute, second;
     if (!number(stamp, pos, '/', month) || !number(stamp, pos, '/', day) || !number(stamp, pos, ' ', year) ||
-        !number(stamp, pos, ':', hour) || !number(stamp, pos, ':', minute) || !number(stamp, pos, QChar(), second))
+        !number(stamp, pos, ':', hour) || !number(stamp, pos, ':', minute) ||
+        !number(stamp, pos, QChar(), second))
         return std::nullopt;
     const QDate date(year, month, day);
     if (!date.isValid()) return std::nullopt;
@@ -134,9 +136,11 @@ std::optional<qint64> seconds(QStringView stamp) {
 QString withoutTrailingBlankLines(QString text) {
     const auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1a'; };
     qsizetype end = text.size();
-    while (end > 0 && blank(text.at(end - 1))) --end;
+    while (end > 0 && blank(text.at(end - 1)))
+        --end;
     // Keep the line end of the last line that holds something: its last field may be empty.
-    while (end < text.size() && (text.at(end) == ' ' || text.at(end) == '\t')) ++end;
+    while (end < text.size() && (text.at(end) == ' ' || text.at(end) == '\t'))
+        ++end;
     if (end < text.size() && text.at(end) == '\r') ++end;
     if (end < text.size() && text.at(end) == '\n') ++end;
     text.truncate(end);

@@ -12,8 +12,8 @@ namespace zr {
 namespace ReportMessages {
 inline const QString FileProblem =
     QStringLiteral("There is a problem with this file.  Make sure that it is the desired one.");
-inline const QString TimeFormatProblem =
-    QStringLiteral("There is a problem with the internal time formats.  Make sure that it is the desired file.");
+inline const QString TimeFormatProblem = QStringLiteral(
+    "There is a problem with the internal time formats.  Make sure that it is the desired file.");
 } // namespace ReportMessages
 
 /// A statistics report: rows of text cells, each with a hidden number that

@@ -6,7 +6,9 @@
 
 namespace zr::TrackingReport {
 
-QStringList columnNames() { return {"Record #", "Period Ending", "Graphic Name", "Display Count", "Hit Count"}; }
+QStringList columnNames() {
+    return {"Record #", "Period Ending", "Graphic Name", "Display Count", "Hit Count"};
+}
 
 Report build(const QString& text) {
     Report report(columnNames());
@@ -27,11 +29,14 @@ Report build(const QString& text) {
         const int row = report.addRow();
         report.set(row, 0, QString::number(record), record);
         ++record;
-        for (int c = 0; c < 4; ++c) report.set(row, c + 1, std::move(f[c]));
+        for (int c = 0; c < 4; ++c)
+            report.set(row, c + 1, std::move(f[c]));
     }
     return report;
 }
 
-Report read(const QString& path) { return build(StatsText::readFile(path, QStringLiteral("TrackingReport"))); }
+Report read(const QString& path) {
+    return build(StatsText::readFile(path, QStringLiteral("TrackingReport")));
+}
 
 } // namespace zr::TrackingReport
