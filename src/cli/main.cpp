@@ -2,6 +2,7 @@
 // desktop program.
 
 #include "CliPrompts.h"
+#include "ItemsCommands.h"
 #include "ReportCommands.h"
 #include "app/AppError.h"
 #include "app/AppPaths.h"
@@ -188,6 +189,15 @@ int main(int argc, char** argv) {
     reportCmd->add_flag("--summary", reportSummary, "pad only: print the speed-of-service summary as text");
     reportCmd->add_option("--profile", reportProfile, "Profile whose day parts the summary uses");
 
+    CLI::App* itemsCmd = app.add_subcommand("items", "Work on a profile's items file (the menu)");
+    CLI::App* itemsShow = itemsCmd->add_subcommand(
+        "show", "Load the items file as the menu editor does; print its rows as CSV");
+    CLI::App* itemsCheck = itemsCmd->add_subcommand("check", "Check every line of the items file");
+    std::string itemsProfile;
+    itemsShow->add_option("NAME", itemsProfile, "Profile name")->required();
+    itemsCheck->add_option("NAME", itemsProfile, "Profile name")->required();
+    itemsCmd->require_subcommand(1, 1);
+
     app.require_subcommand(1, 1);
 
     try {
@@ -213,6 +223,8 @@ int main(int argc, char** argv) {
         }
         if (*backupCmd) return backUp(paths, backedUp, QDir(text(backupFolder)).absolutePath());
         if (*restoreCmd) return restoreArchive(paths, QDir(text(archive)).absolutePath(), replace == "yes");
+        if (*itemsShow) return zr::ItemsCommands::show(paths, text(itemsProfile));
+        if (*itemsCheck) return zr::ItemsCommands::check(paths, text(itemsProfile));
         if (*reportCmd && reportSummary) {
             if (reportKind != "pad") {
                 err("--summary is for pad reports only");
