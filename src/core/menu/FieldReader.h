@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 
 namespace zr {
 
@@ -21,6 +22,18 @@ public:
 
     /// The next field, or nothing when the text is already at its end.
     std::optional<QString> next();
+
+    /// Reads the next fields.size() fields of a record; the number read, fewer
+    /// when the text ends inside the record.
+    std::size_t nextRecord(std::span<QString> fields) {
+        std::size_t got = 0;
+        for (; got < fields.size(); ++got) {
+            std::optional<QString> field = next();
+            if (!field) break;
+            fields[got] = std::move(*field);
+        }
+        return got;
+    }
 
     /// The number of line ends passed so far (the line of the next field, from 0).
     int line() const { return m_line; }

@@ -71,14 +71,10 @@ ItemsLoadResult loadItemsFile(const QString& path, const FileManager& itemImages
     while (!reader.atEnd()) {
         const int line = reader.line() + 1;
         std::array<QString, FieldCount> f;
-        for (QString& field : f) {
-            std::optional<QString> next = reader.next();
-            if (!next) {
-                result.outcome = ItemsLoadOutcome::EndInsideRecord;
-                result.line = line;
-                return result;
-            }
-            field = *next;
+        if (reader.nextRecord(f) < f.size()) {
+            result.outcome = ItemsLoadOutcome::EndInsideRecord;
+            result.line = line;
+            return result;
         }
         if (f[Image].isEmpty()) f[Image] = defaultItem;
         if (!isNumericText(f[Family]) || !isTrueFalse(f[Show]) || !isTrueFalse(f[Track]) ||

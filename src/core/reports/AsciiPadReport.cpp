@@ -17,12 +17,7 @@ Report build(const QString& text) {
     FieldReader in(text);
     std::array<QString, 6> f;
     while (!in.atEnd()) {
-        std::size_t got = 0;
-        for (; got < f.size(); ++got) {
-            std::optional<QString> field = in.next();
-            if (!field) break;
-            f[got] = std::move(*field);
-        }
+        const std::size_t got = in.nextRecord(f);
         const std::optional<qint64> car = StatsText::integer(f[0]);
         const std::optional<qint64> cents = StatsText::integer(f[5]);
         if (got < f.size() || !car || !cents) {

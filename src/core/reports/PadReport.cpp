@@ -165,12 +165,7 @@ Report Builder::run(const QString& text) {
     std::array<QString, 7> f;
     m_report.reserve(static_cast<int>(std::min<qsizetype>(text.size() / 120, 1 << 22)));
     while (!in.atEnd()) {
-        std::size_t got = 0;
-        for (; got < f.size(); ++got) {
-            std::optional<QString> field = in.next();
-            if (!field) break;
-            f[got] = std::move(*field);
-        }
+        const std::size_t got = in.nextRecord(f);
         const std::optional<qint64> kind = StatsText::integer(f[0]);
         const std::optional<qint64> check = StatsText::integer(f[1]);
         const std::optional<qint64> cents = StatsText::integer(f[6]);

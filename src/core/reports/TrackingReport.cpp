@@ -16,12 +16,7 @@ Report build(const QString& text) {
     std::array<QString, 4> f;
     qint64 record = 1;
     while (!in.atEnd()) {
-        std::size_t got = 0;
-        for (; got < f.size(); ++got) {
-            std::optional<QString> field = in.next();
-            if (!field) break;
-            f[got] = std::move(*field);
-        }
+        const std::size_t got = in.nextRecord(f);
         if (got < f.size()) {
             report.addProblem(ReportMessages::FileProblem);
             break;
