@@ -10,6 +10,11 @@ namespace zr {
 void addProgramWindows(frmMain& main) {
     main.addWindow("frmEditProfiles", [](frmMain& m) { return new frmEditProfiles(m); });
     main.addWindow("frmViewConf", [](frmMain& m) { return new frmViewConf(m); });
+    addMenuWindows(main);
+    addDayPartWindows(main);
+    addSettingsWindows(main);
+    addReportWindows(main);
+    addCommWindows(main);
     main.setFirstProfileFactory([](frmMain& m) { return frmNewProfile(m).CreateFirstProfile(false); });
 }
 

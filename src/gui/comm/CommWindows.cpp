@@ -1,0 +1,10 @@
+#include "app/ProgramWindows.h"
+#include "app/frmMain.h"
+
+namespace zr {
+
+void addCommWindows(frmMain& main) {
+    (void)main;
+}
+
+} // namespace zr
