@@ -4,8 +4,8 @@
 
 #include "app/Clock.h"
 #include "app/Dialogs.h"
-#include "app/GuiPrompts.h"
 #include "app/ProgramWindows.h"
+#include "app/Prompts.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
@@ -20,14 +20,36 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTimer>
 
 namespace {
 
+/// Answers every question with its first button, so that windows which ask
+/// something on opening can be drawn without anyone at the keyboard.
+class AnsweringPrompts : public zr::Prompts {
+public:
+    zr::Button ask(const QString&, const QString&, zr::Buttons buttons) override {
+        switch (buttons) {
+        case zr::Buttons::OK:
+        case zr::Buttons::OKCancel:
+            return zr::Button::OK;
+        case zr::Buttons::YesNo:
+        case zr::Buttons::YesNoCancel:
+            return zr::Button::Yes;
+        case zr::Buttons::RetryCancel:
+            return zr::Button::Cancel;
+        }
+        return zr::Button::OK;
+    }
+    void inform(const QString&, const QString&) override {}
+};
+
 void save(QWidget& w, const QString& out, const QString& name) {
     w.show();
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
     w.grab().save(out + "/" + name + ".png");
 }
 
@@ -43,7 +65,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     const zr::AppPaths paths(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
     zr::SystemClock clock;
-    zr::GuiPrompts prompts;
+    AnsweringPrompts prompts;
     zr::QtDialogs dialogs;
 
     zr::frmSplash splash;
@@ -63,6 +85,29 @@ int main(int argc, char** argv) {
     }
     save(main, out, "main-with-viewer");
     main.mdiArea()->closeAllSubWindows();
+
+    // Every editor and report that the program has, one picture each.
+    for (const char* menu : {"mnuEdit", "mnuReportS"}) {
+        for (QAction* entry : main.findChild<QMenu*>(menu)->actions()) {
+            if (entry->objectName().isEmpty() || !entry->isEnabled()) continue;
+            entry->trigger();
+            for (QMdiSubWindow* sub : main.mdiArea()->subWindowList()) {
+                sub->resize(sub->widget()->sizeHint().expandedTo(QSize(640, 480)) + QSize(20, 40));
+                sub->move(0, 0);
+            }
+            save(main, out, entry->objectName().mid(3).toLower());
+            main.mdiArea()->closeAllSubWindows();
+        }
+    }
+    if (QAction* update = main.findChild<QAction*>("mnuToolsUpdate"); update && update->isEnabled()) {
+        update->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frmOCBComm" && w->isVisible()) {
+                save(*w, out, "ocb-comm");
+                w->close();
+            }
+        }
+    }
 
     {
         zr::frmAbout about(&main);
