@@ -1,0 +1,147 @@
+#pragma once
+
+#include "app/AppError.h"
+#include "comm/FtpClient.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace zr {
+
+class AppPaths;
+class Clock;
+class Prompts;
+
+/// The choices of the communications window for one command.
+struct TransferChoices {
+    bool update = true; // false: retrieve
+    enum class Type { Standard, Selective, Efficient } type = Type::Standard;
+    bool config = true, menu = true, statistics = true; // the selective check boxes
+    bool syncTime = true;                               // "Synchronize OCB time to PC"
+};
+
+/// The kind of a statistics file on the OCB, decided by its name.
+enum class StatsKind { None, Pad, Suggest, Pop, Binary };
+StatsKind statisticsKind(const QString& remoteName);
+
+/// A list of file names in which names differing only in case count as one
+/// (the first one stays).
+class NameList {
+public:
+    bool add(const QString& name);
+    void removeAt(int index) { m_names.removeAt(index); }
+    const QStringList& names() const { return m_names; }
+    int count() const { return static_cast<int>(m_names.size()); }
+
+private:
+    QStringList m_names;
+};
+
+/// Efficient transfer: a name found with exactly the same spelling in both
+/// lists is dropped from both, so the OCB keeps what it already has.
+void CompareImageLists(NameList& send, NameList& remove);
+
+/// The FTP component settings file in the application folder (Ftp.ini): port,
+/// user, password, and an optional host that replaces every profile's IP
+/// address (tests and the demo point it at the OCB simulator).
+struct FtpSettings {
+    int port = 21;
+    QString user = "zr", password = "qv";
+    QString host; // empty: use the profile's IP address
+    /// Seconds allowed for connecting, and for a transfer that makes no progress.
+    int connectTimeout = 4, stallTimeout = 10;
+};
+FtpSettings loadFtpSettings(const AppPaths& paths);
+void saveFtpSettings(const AppPaths& paths, const FtpSettings& settings);
+
+/// Makes the libcurl client (see CurlFtpClient.h). It waits for nothing
+/// through the clock, but lets window events run while a transfer goes on.
+std::unique_ptr<FtpClient> makeCurlFtpClient(const FtpSettings& settings, Clock& clock);
+
+/// One command's work against one OCB: status lines with progress, pauses and
+/// Ftp.log, connecting, update, retrieve and statistics. Knows nothing of
+/// widgets; the communications window and zrctl both drive it.
+///
+/// UpdateOCB and RetrieveFromOCB disconnect on every path after connecting.
+/// Failures they cannot handle leave them as AppError; hand those to
+/// reportFailure.
+class OcbTransfer {
+public:
+    OcbTransfer(const AppPaths& paths, FtpClient& ftp, Prompts& prompts, Clock& clock);
+
+    /// The profile to transfer (<P>) and the address of its OCB. When the FTP
+    /// settings name a host, pass it here as ip.
+    void setProfile(const QString& name, const QString& ip);
+    /// The program's default POP and item pictures (held in memory by the
+    /// current profile); the update always sends them.
+    void setDefaultImages(const QString& defaultPOP, const QString& defaultItem);
+
+    /// Called for every status line with the progress after it. The window
+    /// shows them; zrctl prints "[value/maximum] text".
+    std::function<void(const QString& text, int value, int maximum)> onStatus;
+
+    /// Status line: progress step (the maximum grows by 5 when full), a pause
+    /// of 0.25 s and a line in Ftp.log.
+    void ReportStatus(const QString& text);
+    void ResetProgress();
+    int progressValue() const { return m_value; }
+    int progressMaximum() const { return m_maximum; }
+
+    /// Deletes Ftp.log, connects, and polls for at most about five seconds.
+    bool ConnectToOCB();
+    bool UpdateOCB(const TransferChoices& choices);
+    bool RetrieveFromOCB(const TransferChoices& choices);
+    /// Fetches the named statistics files into the profile's Stats folders
+    /// and deletes them on the OCB.
+    bool RetrieveStatistics(const QStringList& remoteNames);
+    /// Names of the statistics files waiting in /zr/var/, once each.
+    QStringList ListStatisticsFiles();
+
+    QString SuggStatsDir() const;
+    QString PopStatsDir() const;
+    QString PadStatsDir() const;
+
+    /// Shows the error with its source and description in an "Error" box,
+    /// logs it to Exceptions.log and writes it as the last line of Ftp.log.
+    void reportFailure(const AppError& error);
+
+    /// The file of the statistics converter in the application folder.
+    QString converterPath() const;
+
+private:
+    struct ImagePlan;
+    void disconnectQuietly();
+    bool runUpdate(const TransferChoices& choices);
+    bool runRetrieve(const TransferChoices& choices);
+    void buildPopImageLists(NameList& send, NameList& remove, bool efficient);
+    void buildItemImageLists(NameList& send, NameList& remove, bool efficient);
+    void buildSuggestImageLists(NameList& send, NameList& remove, bool efficient);
+    void listRemoteImages(const QString& folder, NameList& remove);
+    bool unlockFileSystem();
+    bool syncImages(const QString& remoteFolder, const QString& localFolder, const NameList& send,
+                    const NameList& remove);
+    bool sendProfileFile(const QString& local, const QString& remote, const QString& deleting,
+                         const QString& sending, bool missingIsFine);
+    bool sendLocalTime(bool sync);
+    bool reloadOCB();
+    void retrieveProfileFile(const QString& local, const QString& remote, const QString& message);
+    bool retrieveTextStatistics(const QStringList& names, const QString& folder, const QString& done,
+                                const QString& none);
+    bool retrieveBinaryStatistics(const QStringList& names);
+    void noRoom();
+    QString timeStamp() const;
+    QString who() const { return m_name + "@" + m_ip; }
+    void writeLogLine(const QString& text);
+
+    const AppPaths& m_paths;
+    FtpClient& m_ftp;
+    Prompts& m_prompts;
+    Clock& m_clock;
+    QString m_name, m_ip;
+    QString m_defaultPop = "default.jpg", m_defaultItem = "GreatChoice.jpg";
+    int m_value = 0, m_maximum = 150;
+};
+
+} // namespace zr
