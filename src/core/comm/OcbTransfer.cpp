@@ -1,77 +1,685 @@
 #include "comm/OcbTransfer.h"
 
 #include "app/AppPaths.h"
+#include "app/Clock.h"
+#include "app/Logs.h"
+#include "app/Prompts.h"
+#include "app/Routines.h"
+#include "app/TextFile.h"
+#include "menu/FieldReader.h"
+#include "model/DynamicList.h"
+#include "model/FileManager.h"
+#include "model/Profiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+#include <optional>
 
 namespace zr {
 
 namespace {
-[[noreturn]] void notYet() {
-    throw AppError("OcbTransfer", FtpError::LocalFailure, "not built yet");
+
+const QString ProgressSource = "Update Progress";
+const QString NoRoomText = "There is not enough free space on the OCB to finish the update!  Aborting!";
+const QString KillText =
+    "\"Dummy bytes to give substance to this file so that it returns a positive number to "
+    "the SendFile function\"";
+
+const QString PopFolder = "/zr/images/pops/";
+const QString ItemFolder = "/zr/images/items/";
+const QString SuggestFolder = "/zr/images/suggest/";
+const QString VarFolder = "/zr/var/";
+const QString CtrlFolder = "/zr/ctrl/";
+
+/// A name from an OCB listing that could reach outside the folder it is meant for.
+bool unsafeName(const QString& name) {
+    return name.isEmpty() || name.contains('/') || name.contains('\\') || name.contains("..");
 }
+
+/// The settings lines of the local zr.conf that begin with the filter, or
+/// nothing when the file is missing.
+std::optional<DynamicList> confLines(const QString& path, const QString& filter) {
+    const std::optional<QStringList> lines = TextFile::readLines(path, "UpdateOCB");
+    if (!lines) return std::nullopt;
+    DynamicList list;
+    list.MaskFlags(1);
+    list.AddMask("#");
+    list.AddMask("");
+    for (const QString& line : *lines)
+        list.AddItem(line, filter);
+    return list;
+}
+
+/// One field of every record of the items file; nothing when the file is missing.
+std::optional<QStringList> itemsField(const QString& path, int field) {
+    const std::optional<QString> text = TextFile::readAll(path, "UpdateOCB");
+    if (!text) return std::nullopt;
+    FieldReader reader(*text);
+    QStringList values;
+    std::array<QString, 7> record;
+    while (reader.nextRecord(record) == record.size())
+        values.append(record[field].trimmed());
+    return values;
+}
+
 } // namespace
 
-StatsKind statisticsKind(const QString&) {
-    notYet();
+StatsKind statisticsKind(const QString& name) {
+    if (name.contains("drive_")) return StatsKind::Pad;
+    if (name.contains("sugg_")) return StatsKind::Suggest;
+    if (name.contains("pop_")) return StatsKind::Pop;
+    if (name.contains(".zrs")) return StatsKind::Binary;
+    return StatsKind::None;
 }
-bool NameList::add(const QString&) {
-    notYet();
+
+bool NameList::add(const QString& name) {
+    if (m_names.contains(name, Qt::CaseInsensitive)) return false;
+    m_names.append(name);
+    return true;
 }
-void CompareImageLists(NameList&, NameList&) {
-    notYet();
+
+void CompareImageLists(NameList& send, NameList& remove) {
+    for (int i = 0; i < send.count();) {
+        const qsizetype found = remove.names().indexOf(send.names().at(i));
+        if (found < 0) {
+            ++i;
+            continue;
+        }
+        remove.removeAt(static_cast<int>(found));
+        send.removeAt(i);
+    }
 }
-FtpSettings loadFtpSettings(const AppPaths&) {
-    return {};
+
+FtpSettings loadFtpSettings(const AppPaths& paths) {
+    FtpSettings s;
+    const std::optional<QStringList> lines = TextFile::readLines(paths.resolve("Ftp.ini"), "FTP Settings");
+    if (!lines) return s;
+    for (const QString& line : *lines) {
+        const qsizetype eq = line.indexOf('=');
+        if (line.startsWith('#') || eq < 0) continue;
+        const QString key = line.left(eq).trimmed().toLower(), value = line.mid(eq + 1).trimmed();
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (key == "port" && ok && number > 0 && number < 65536)
+            s.port = number;
+        else if (key == "user")
+            s.user = value;
+        else if (key == "password")
+            s.password = value;
+        else if (key == "host")
+            s.host = value;
+        else if (key == "connect_timeout" && ok && number > 0)
+            s.connectTimeout = number;
+        else if (key == "stall_timeout" && ok && number > 0)
+            s.stallTimeout = number;
+    }
+    return s;
 }
-void saveFtpSettings(const AppPaths&, const FtpSettings&) {
-    notYet();
-}
-std::unique_ptr<FtpClient> makeCurlFtpClient(const FtpSettings&, Clock&) {
-    notYet();
+
+void saveFtpSettings(const AppPaths& paths, const FtpSettings& s) {
+    const QStringList lines{"# The FTP component's settings: the OCB's port and account.",
+                            "port = " + QString::number(s.port),
+                            "user = " + s.user,
+                            "password = " + s.password,
+                            "host = " + s.host,
+                            "connect_timeout = " + QString::number(s.connectTimeout),
+                            "stall_timeout = " + QString::number(s.stallTimeout)};
+    TextFile::writeAtomically(paths.resolve("Ftp.ini"), TextFile::crlfLines(lines), "FTP Settings");
 }
 
 OcbTransfer::OcbTransfer(const AppPaths& paths, FtpClient& ftp, Prompts& prompts, Clock& clock)
-    : m_paths(paths), m_ftp(ftp), m_prompts(prompts), m_clock(clock) {}
+    : m_paths(paths), m_ftp(ftp), m_prompts(prompts), m_clock(clock) {
+    m_ftp.onSending = [this](const QString& local, const QString& remote) {
+        ReportStatus("Sending " + local + " to " + remote);
+    };
+    m_ftp.onReceiving = [this](const QString& remote, const QString& local) {
+        ReportStatus("Receiving " + local + " from " + remote);
+    };
+}
+
+OcbTransfer::~OcbTransfer() {
+    m_ftp.onSending = nullptr;
+    m_ftp.onReceiving = nullptr;
+}
+
 void OcbTransfer::setProfile(const QString& name, const QString& ip) {
-    m_name = name, m_ip = ip;
+    m_name = name;
+    m_ip = ip;
 }
-void OcbTransfer::setDefaultImages(const QString& pop, const QString& item) {
-    m_defaultPop = pop, m_defaultItem = item;
+
+void OcbTransfer::setDefaultImages(const QString& defaultPOP, const QString& defaultItem) {
+    m_defaultPop = defaultPOP;
+    m_defaultItem = defaultItem;
 }
-void OcbTransfer::ReportStatus(const QString&) {
-    notYet();
+
+void OcbTransfer::ReportStatus(const QString& text) {
+    try {
+        // A full bar never stops a transfer: it grows, and the line is still
+        // paused on and logged like every other.
+        if (m_value + 1 > m_maximum)
+            m_maximum += 5;
+        else
+            ++m_value;
+        if (onStatus) onStatus(text, m_value, m_maximum);
+        m_clock.wait(0.25);
+        writeLogLine(text);
+    } catch (const AppError& e) {
+        throw AppError(ProgressSource, e.number(), e.description());
+    }
 }
+
+void OcbTransfer::writeLogLine(const QString& text) {
+    const QString log = m_paths.ftpLog(m_name);
+    QDir().mkpath(QFileInfo(log).absolutePath());
+    TextFile::appendLine(log, '"' + text + '"', ProgressSource);
+}
+
 void OcbTransfer::ResetProgress() {
-    m_value = 0, m_maximum = 150;
+    m_value = 0;
+    m_maximum = 150;
 }
+
 bool OcbTransfer::ConnectToOCB() {
-    notYet();
+    ResetProgress();
+    QFile::remove(m_paths.ftpLog(m_name));
+    ReportStatus(m_ip + " Attempting connection...");
+    QElapsedTimer spent;
+    spent.start();
+    try {
+        m_ftp.connectTo(m_ip);
+    } catch (const AppError& e) {
+        if (e.number() != FtpError::NoConnection) throw;
+    }
+    bool connected = m_ftp.isConnected();
+    // At most five polls, and never much beyond five seconds in all, however
+    // long the attempt itself took.
+    for (int poll = 0; poll < 5 && !connected && spent.elapsed() < 5000; ++poll) {
+        m_clock.wait(1.0);
+        connected = m_ftp.isConnected();
+    }
+    return connected;
 }
-bool OcbTransfer::UpdateOCB(const TransferChoices&) {
-    notYet();
+
+void OcbTransfer::disconnectQuietly() {
+    try {
+        m_ftp.disconnect();
+    } catch (...) {
+        // The connection is gone either way.
+    }
 }
-bool OcbTransfer::RetrieveFromOCB(const TransferChoices&) {
-    notYet();
+
+bool OcbTransfer::UpdateOCB(const TransferChoices& choices) {
+    try {
+        if (!ConnectToOCB()) {
+            m_value = 0;
+            ReportStatus("Connection to " + who() + " Failed.");
+            return false;
+        }
+        const bool ok = runUpdate(choices);
+        disconnectQuietly();
+        return ok;
+    } catch (...) {
+        disconnectQuietly();
+        throw;
+    }
 }
-bool OcbTransfer::RetrieveStatistics(const QStringList&) {
-    notYet();
+
+bool OcbTransfer::runUpdate(const TransferChoices& choices) {
+    ReportStatus("Connection to " + who() + " Successful.");
+    ReportStatus("Compiling Instructions.");
+
+    const bool efficient = choices.type == TransferChoices::Type::Efficient;
+    const bool selective = choices.type == TransferChoices::Type::Selective;
+    NameList popSend, popDelete, itemSend, itemDelete, suggSend, suggDelete;
+    buildPopImageLists(popSend, popDelete, efficient);
+    buildItemImageLists(itemSend, itemDelete, efficient);
+    buildSuggestImageLists(suggSend, suggDelete, efficient);
+    const QStringList statistics = ListStatisticsFiles();
+    const int n = popSend.count() + popDelete.count() + itemSend.count() + itemDelete.count() +
+                  suggSend.count() + suggDelete.count() + 3 * static_cast<int>(statistics.size());
+    m_maximum = m_value + n + 12;
+
+    const bool done =
+        unlockFileSystem() && syncImages(PopFolder, m_paths.popImages(), popSend, popDelete) &&
+        syncImages(ItemFolder, m_paths.itemImages(), itemSend, itemDelete) &&
+        syncImages(SuggestFolder, m_paths.itemImages(), suggSend, suggDelete) &&
+        (selective && !choices.menu
+             ? true
+             : sendProfileFile(m_paths.itemsFile(m_name), "items", "Deleting old items file on the OCB.",
+                               "Sending over new items file to the OCB.", true)) &&
+        (selective && !choices.config
+             ? true
+             : sendProfileFile(m_paths.zrConf(m_name), "zr.conf",
+                               "Deleting old configuration file from the OCB.",
+                               "Sending over new configuration file to the OCB.", false)) &&
+        RetrieveStatistics(statistics) && sendLocalTime(choices.syncTime);
+    if (!done) return false;
+
+    if (reloadOCB()) {
+        ReportStatus("Update Completed.");
+        return true;
+    }
+    ReportStatus("OCB Failed to reload with new settings.");
+    return false;
 }
+
+void OcbTransfer::listRemoteImages(const QString& folder, NameList& remove) {
+    try {
+        m_ftp.changeFolder(folder);
+        for (const QString& name : m_ftp.list(QString())) {
+            if (unsafeName(name)) {
+                ProfileLogs(m_paths, m_clock)
+                    .LogException(m_name,
+                                  "Refused the name " + name + " listed in " + folder + " on the OCB.", false,
+                                  nullptr);
+                continue;
+            }
+            remove.add(name);
+        }
+    } catch (const AppError& e) {
+        if (e.number() != FtpError::NotFound && e.number() != FtpError::LocalFailure) throw;
+    }
+}
+
+void OcbTransfer::buildPopImageLists(NameList& send, NameList& remove, bool efficient) {
+    const std::optional<DynamicList> conf = confLines(m_paths.zrConf(m_name), "pop_");
+    if (!conf) return; // without zr.conf no POP image is touched
+    for (const QString& week : ScheduleKeys)
+        for (const QString& day : DayPartKeys)
+            for (const QStringList& tokens : conf->lines("pop_" + week + "_" + day))
+                if (!tokens.isEmpty()) send.add(tokens.first());
+    if (const std::optional<QStringList> pops = itemsField(m_paths.itemsFile(m_name), 5))
+        for (const QString& pop : *pops)
+            if (!pop.isEmpty()) send.add(pop);
+    send.add(m_defaultPop);
+    listRemoteImages(PopFolder, remove);
+    if (efficient) {
+        ReportStatus("Comparing Image Lists.");
+        CompareImageLists(send, remove);
+    }
+}
+
+void OcbTransfer::buildItemImageLists(NameList& send, NameList& remove, bool efficient) {
+    send.add(m_defaultItem);
+    if (const std::optional<QStringList> pictures = itemsField(m_paths.itemsFile(m_name), 2))
+        for (const QString& picture : *pictures)
+            if (!picture.isEmpty()) send.add(picture);
+    listRemoteImages(ItemFolder, remove);
+    if (efficient) {
+        ReportStatus("Comparing Image Lists.");
+        CompareImageLists(send, remove);
+    }
+}
+
+void OcbTransfer::buildSuggestImageLists(NameList& send, NameList& remove, bool efficient) {
+    if (const std::optional<DynamicList> conf = confLines(m_paths.zrConf(m_name), "sugg_"))
+        for (const QString meal : {"break", "lunch", "dinner"})
+            for (const QStringList& tokens : conf->lines("sugg_" + meal))
+                if (tokens.size() >= 2) send.add(tokens.at(1)); // a line without a picture adds none
+    send.add(m_defaultItem);
+    listRemoteImages(SuggestFolder, remove);
+    if (efficient) {
+        ReportStatus("Comparing Image Lists.");
+        CompareImageLists(send, remove);
+    }
+}
+
+void OcbTransfer::noRoom() {
+    m_prompts.inform(QString(), NoRoomText);
+}
+
+bool OcbTransfer::unlockFileSystem() {
+    ReportStatus("Unlocking OCB File System.");
+    const QString kill = m_paths.app() + "/kill";
+    TextFile::writeAtomically(kill, TextFile::crlfLines({KillText}), "UnlockFileSystem");
+    bool ok = true;
+    try {
+        m_ftp.setTransferMode(TransferMode::Binary);
+        m_ftp.changeFolder(CtrlFolder);
+        for (const QString remote : {"unlock", "kill"}) {
+            if (remote == QLatin1String("kill")) m_clock.wait(1.0);
+            try {
+                m_ftp.send(kill, remote);
+            } catch (const AppError& e) {
+                if (e.number() != FtpError::Refused) throw;
+            }
+        }
+    } catch (const AppError& e) {
+        QFile::remove(kill);
+        if (e.number() == FtpError::UnexpectedReply) {
+            m_prompts.inform(QString(), who() + " returned an unexpected reply: Communications aborted.");
+        } else if (e.number() == FtpError::LocalFailure) {
+            ProfileLogs(m_paths, m_clock)
+                .LogException(m_name,
+                              "Unable to unlock filesystem for " + who() + "." +
+                                  "  Error message: " + e.description(),
+                              true, &m_prompts);
+        } else if (e.number() == FtpError::NoRoom) {
+            noRoom();
+        } else {
+            throw;
+        }
+        ok = false;
+    }
+    if (!ok) return false;
+    QFile::remove(kill);
+    ReportStatus("OCB File System Unlocked Successfully.");
+    m_clock.wait(1.0);
+    return true;
+}
+
+bool OcbTransfer::syncImages(const QString& remoteFolder, const QString& localFolder, const NameList& send,
+                             const NameList& remove) {
+    m_ftp.changeFolder(remoteFolder);
+    m_ftp.setTransferMode(TransferMode::Binary);
+    for (const QString& name : remove.names()) {
+        ReportStatus("Deleting " + remoteFolder + name + " from the OCB.");
+        m_ftp.remove(remoteFolder + name);
+    }
+    FileManager catalogue;
+    catalogue.setFilter("*.jpg");
+    catalogue.setDirectory(localFolder);
+    const QString folder = localFolder.endsWith('/') ? localFolder : localFolder + '/';
+    for (const QString& name : send.names()) {
+        const QString lower = name.toLower();
+        if (!catalogue.FindFile(name)) {
+            ReportStatus("POP Image " + folder + lower + " not found on local drive.");
+            continue;
+        }
+        try {
+            // The file is found without regard to case; the OCB gets the lower-case name.
+            m_ftp.send(AppPaths::resolveIn(localFolder, lower), remoteFolder + lower);
+        } catch (const AppError& e) {
+            if (e.number() != FtpError::NoRoom) throw;
+            noRoom();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool OcbTransfer::sendProfileFile(const QString& local, const QString& remote, const QString& deleting,
+                                  const QString& sending, bool missingIsFine) {
+    // A profile without the file leaves the OCB's copy alone instead of deleting
+    // it and sending nothing.
+    if (!QFileInfo::exists(local)) {
+        if (missingIsFine) return true;
+        throw AppError("SendConfigFile", errors::FileNotFound, "File not found: " + local);
+    }
+    try {
+        m_ftp.setTransferMode(TransferMode::Text);
+        m_ftp.changeFolder(VarFolder);
+        ReportStatus(deleting);
+        try {
+            m_ftp.remove(VarFolder + remote);
+        } catch (const AppError& e) {
+            // The OCB may not have the file yet; the send follows all the same.
+            if (e.number() != FtpError::NotFound && e.number() != FtpError::Refused) throw;
+        }
+        ReportStatus(sending);
+        m_ftp.send(local, remote);
+    } catch (const AppError& e) {
+        if (e.number() == errors::FileNotFound && missingIsFine) return true;
+        if (e.number() != FtpError::NoRoom) throw;
+        noRoom();
+        return false;
+    }
+    return true;
+}
+
+QString OcbTransfer::timeStamp() const {
+    return m_clock.now().toString("MMddHHmmyy");
+}
+
+bool OcbTransfer::sendLocalTime(bool sync) {
+    if (!sync) return true;
+    const QString localTime = m_paths.app() + "/LocalTime";
+    TextFile::writeAtomically(localTime, TextFile::crlfLines({AddQuotes(timeStamp())}), "SendLocalTime");
+    try {
+        m_ftp.send(localTime, "\\tmp\\time");
+    } catch (const AppError& e) {
+        if (e.number() != FtpError::NoRoom) throw;
+        noRoom();
+        return false;
+    }
+    return true;
+}
+
+bool OcbTransfer::reloadOCB() {
+    ReportStatus("Reloading OCB With new Settings.");
+    const QString reload = m_paths.app() + "/reload";
+    TextFile::writeAtomically(reload, TextFile::crlfLines({AddQuotes(timeStamp())}), "ReloadOCB");
+    try {
+        m_ftp.setTransferMode(TransferMode::Text);
+        m_ftp.changeFolder(CtrlFolder);
+        m_ftp.send(reload, "time");
+        m_ftp.send(reload, "reload");
+    } catch (const AppError& e) {
+        QFile::remove(reload);
+        if (e.number() != FtpError::NoRoom) throw;
+        noRoom();
+        return false;
+    }
+    QFile::remove(reload);
+    ReportStatus("OCB reloaded successfully.");
+    return true;
+}
+
+bool OcbTransfer::RetrieveFromOCB(const TransferChoices& choices) {
+    try {
+        if (!ConnectToOCB()) {
+            disconnectQuietly();
+            return false;
+        }
+        const bool ok = runRetrieve(choices);
+        disconnectQuietly();
+        return ok;
+    } catch (...) {
+        disconnectQuietly();
+        throw;
+    }
+}
+
+bool OcbTransfer::runRetrieve(const TransferChoices& choices) {
+    const QStringList statistics = ListStatisticsFiles();
+    m_maximum = m_value + 8 + 3 * static_cast<int>(statistics.size());
+    const bool selective = choices.type == TransferChoices::Type::Selective;
+
+    if (selective && !choices.config)
+        ReportStatus("Skipping retrieval of Config File.");
+    else
+        retrieveProfileFile(m_paths.zrConf(m_name), "zr.conf", "Retrieving the Config file from the OCB...");
+
+    if (selective && !choices.menu)
+        ReportStatus("Skipping retrieval of Items File.");
+    else
+        retrieveProfileFile(m_paths.itemsFile(m_name), "items", "Retrieving the Items file from the OCB...");
+
+    if (selective && !choices.statistics) {
+        ReportStatus("Skipping Statistics Files.");
+    } else {
+        ReportStatus("Retrieving Statistics files from the OCB...");
+        RetrieveStatistics(statistics);
+        ReportStatus("Reloading Profile with new configuration...");
+    }
+    ReportStatus("Standard Retrieval completed successfully!");
+    return true;
+}
+
+void OcbTransfer::retrieveProfileFile(const QString& local, const QString& remote, const QString& message) {
+    ReportStatus(message);
+    const QString old = local + ".old";
+    QFile::remove(old);
+    QDir().mkpath(QFileInfo(local).absolutePath());
+    // A profile without the file simply gets the OCB's copy.
+    const bool backedUp = QFileInfo::exists(local);
+    if (backedUp && !QFile::rename(local, old))
+        throw AppError("RetrieveFromOCB", errors::PathFileAccess,
+                       "Cannot rename " + local + " to " + old + ".");
+    try {
+        m_ftp.changeFolder(VarFolder);
+        m_ftp.setTransferMode(TransferMode::Text);
+        m_ftp.receive(remote, local);
+    } catch (...) {
+        // The profile is never left without its file.
+        if (backedUp) {
+            QFile::remove(local);
+            QFile::rename(old, local);
+        }
+        throw;
+    }
+}
+
 QStringList OcbTransfer::ListStatisticsFiles() {
-    notYet();
+    m_ftp.changeFolder(VarFolder);
+    m_ftp.setTransferMode(TransferMode::Binary);
+    NameList names;
+    for (const QString mask : {"drive_*", "sugg_*", "pop_*", "*.zrs"}) {
+        try {
+            for (const QString& name : m_ftp.list(mask))
+                names.add(name);
+        } catch (const AppError& e) {
+            if (e.number() != FtpError::NotFound) throw;
+        }
+    }
+    return names.names();
 }
+
+bool OcbTransfer::RetrieveStatistics(const QStringList& remoteNames) {
+    bool result = true;
+    QStringList pad, pop, sugg, binary;
+    const ProfileLogs logs(m_paths, m_clock);
+    for (const QString& name : remoteNames) {
+        if (unsafeName(name)) {
+            logs.LogException(m_name, "Refused " + name + " in a statistics List: not a plain file name.",
+                              false, nullptr);
+            result = false;
+            continue;
+        }
+        switch (statisticsKind(name)) {
+        case StatsKind::Pad:
+            pad.append(name);
+            break;
+        case StatsKind::Suggest:
+            sugg.append(name);
+            break;
+        case StatsKind::Pop:
+            pop.append(name);
+            break;
+        case StatsKind::Binary:
+            binary.append(name);
+            break;
+        case StatsKind::None:
+            result = false;
+            logs.LogException(m_name, "Recieved " + name + " in a statistics List.", false, nullptr);
+            break;
+        }
+    }
+    // A failing kind ends that kind only; the next one follows.
+    const std::array<std::function<bool()>, 4> fetchers{
+        [&] {
+            return retrieveTextStatistics(pad, PadStatsDir(),
+                                          "Retrieval of Pad Statistics completed successfully.",
+                                          "No Pad Statistics files found on OCB...");
+        },
+        [&] {
+            return retrieveTextStatistics(pop, PopStatsDir(),
+                                          "Retrieval of POP Statistics completed successfully.",
+                                          "No POP Statistics files found on OCB...");
+        },
+        [&] {
+            return retrieveTextStatistics(sugg, SuggStatsDir(),
+                                          "Retrieval of Suggestive Sale Statistics completed successfully.",
+                                          "No Suggestive Sales Statistics files found on OCB...");
+        },
+        [&] { return retrieveBinaryStatistics(binary); }};
+    for (const auto& fetch : fetchers) {
+        try {
+            result = fetch();
+        } catch (const AppError& e) {
+            try {
+                logs.LogException(m_name, e.source() + ": " + e.description(), false, nullptr);
+            } catch (...) {
+            }
+        }
+    }
+    return result;
+}
+
+bool OcbTransfer::retrieveTextStatistics(const QStringList& names, const QString& folder, const QString& done,
+                                         const QString& none) {
+    if (names.isEmpty()) {
+        ReportStatus(none);
+        return true;
+    }
+    m_ftp.setTransferMode(TransferMode::Text);
+    m_ftp.changeFolder(VarFolder);
+    QDir().mkpath(folder);
+    for (const QString& name : names) {
+        ReportStatus("Retrieving " + name + " from the OCB...");
+        m_ftp.receive(name, folder + name + ".txt");
+        ReportStatus("Deleting " + name + " from the OCB...");
+        m_ftp.remove(VarFolder + name);
+    }
+    ReportStatus(done);
+    return true;
+}
+
+bool OcbTransfer::retrieveBinaryStatistics(const QStringList& names) {
+    if (names.isEmpty()) {
+        ReportStatus("No Statistics files found on OCB...");
+        return true;
+    }
+    m_ftp.changeFolder(VarFolder);
+    m_ftp.setTransferMode(TransferMode::Binary);
+    const QString folder = PadStatsDir();
+    QDir().mkpath(folder);
+    for (const QString& name : names) {
+        ReportStatus("Retrieving " + name + " from the OCB...");
+        m_ftp.receive(name, folder + name);
+        ReportStatus("Converting the Binary Statistics files into meaningful information...");
+        RunAndWait(converterPath(), {folder + name}, m_clock);
+        ReportStatus("Deleting " + name + " from the OCB...");
+        m_ftp.remove(VarFolder + name);
+    }
+    ReportStatus("Retrieval of Binary Statistics completed successfully.");
+    return true;
+}
+
 QString OcbTransfer::SuggStatsDir() const {
-    return m_paths.profileFile(m_name, "Stats/Sugg") + "/";
+    return m_paths.profileFile(m_name, "Stats/Sugg") + '/';
 }
 QString OcbTransfer::PopStatsDir() const {
-    return m_paths.profileFile(m_name, "Stats/Pop") + "/";
+    return m_paths.profileFile(m_name, "Stats/Pop") + '/';
 }
 QString OcbTransfer::PadStatsDir() const {
-    return m_paths.profileFile(m_name, "Stats/Pad") + "/";
+    return m_paths.profileFile(m_name, "Stats/Pad") + '/';
 }
-void OcbTransfer::reportFailure(const AppError&) {
-    notYet();
-}
+
 QString OcbTransfer::converterPath() const {
-    notYet();
+#ifdef Q_OS_WIN
+    return m_paths.resolve("Statistics.exe");
+#else
+    return m_paths.resolve("Statistics");
+#endif
+}
+
+void OcbTransfer::reportFailure(const AppError& error) {
+    const QString source = error.source().isEmpty() ? QStringLiteral("OCB Communications") : error.source();
+    try {
+        ProfileLogs(m_paths, m_clock)
+            .LogException(m_name, source + ": " + error.description(), false, nullptr);
+    } catch (...) {
+        // The box below still tells the user.
+    }
+    try {
+        writeLogLine(source + ": " + error.description());
+    } catch (...) {
+    }
+    m_prompts.inform("Error", source + "\n\n" + error.description());
 }
 
 } // namespace zr

@@ -69,7 +69,12 @@ std::unique_ptr<FtpClient> makeCurlFtpClient(const FtpSettings& settings, Clock&
 /// reportFailure.
 class OcbTransfer {
 public:
+    /// Takes over the client's sending and receiving notifications, which
+    /// become status lines, until it goes.
     OcbTransfer(const AppPaths& paths, FtpClient& ftp, Prompts& prompts, Clock& clock);
+    ~OcbTransfer();
+    OcbTransfer(const OcbTransfer&) = delete;
+    OcbTransfer& operator=(const OcbTransfer&) = delete;
 
     /// The profile to transfer (<P>) and the address of its OCB. When the FTP
     /// settings name a host, pass it here as ip.
@@ -111,7 +116,6 @@ public:
     QString converterPath() const;
 
 private:
-    struct ImagePlan;
     void disconnectQuietly();
     bool runUpdate(const TransferChoices& choices);
     bool runRetrieve(const TransferChoices& choices);
