@@ -4,6 +4,7 @@
 #include "CliPrompts.h"
 #include "ItemsCommands.h"
 #include "ReportCommands.h"
+#include "TransferCommands.h"
 #include "app/AppError.h"
 #include "app/AppPaths.h"
 #include "app/Clock.h"
@@ -198,6 +199,29 @@ int main(int argc, char** argv) {
     itemsCheck->add_option("NAME", itemsProfile, "Profile name")->required();
     itemsCmd->require_subcommand(1, 1);
 
+    CLI::App* updateCmd = app.add_subcommand("update", "Update boards with their profiles over FTP");
+    std::vector<std::string> updated;
+    bool updateAll = false, efficient = false, noTimeSync = false;
+    std::string host;
+    int port = 0;
+    updateCmd->add_option("NAME", updated, "Profile names");
+    updateCmd->add_flag("--all", updateAll, "Every profile, one board after the other");
+    updateCmd->add_flag("--efficient", efficient, "Send only the images the board lacks");
+    updateCmd->add_flag("--no-time-sync", noTimeSync, "Do not send the PC's time as the board's local time");
+    CLI::App* retrieveCmd = app.add_subcommand(
+        "retrieve", "Fetch a board's configuration, items and statistics into its profile");
+    std::string retrieved;
+    std::vector<std::string> only;
+    retrieveCmd->add_option("NAME", retrieved, "Profile name")->required();
+    retrieveCmd->add_option("--only", only, "Fetch only these: config, menu, statistics")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"config", "menu", "statistics"}));
+    for (CLI::App* command : {updateCmd, retrieveCmd}) {
+        command->add_option("--host", host, "Address of the board (default: the profile's IP address)");
+        command->add_option("--port", port, "FTP port of the board (default: the FTP settings, 21)")
+            ->check(CLI::Range(1, 65535));
+    }
+
     app.require_subcommand(1, 1);
 
     try {
@@ -233,6 +257,24 @@ int main(int argc, char** argv) {
             return zr::ReportCommands::printSummary(paths, text(reportFile), text(reportProfile));
         }
         if (*reportCmd) return zr::ReportCommands::print(text(reportKind), text(reportFile));
+        if (*updateCmd || *retrieveCmd) {
+            const zr::TransferCommands::Target target{text(host), port};
+            if (*retrieveCmd) {
+                QStringList parts;
+                for (const std::string& part : only)
+                    parts.append(text(part));
+                return zr::TransferCommands::retrieve(paths, text(retrieved), parts, target);
+            }
+            QStringList names;
+            if (updateAll) names = zr::ProfileStore::profileNames(paths);
+            for (const std::string& n : updated)
+                if (!names.contains(text(n), Qt::CaseInsensitive)) names.append(text(n));
+            if (names.isEmpty()) {
+                err(updateAll ? "There are no profiles." : "Name a profile, or use --all.");
+                return updateAll ? Failure : Usage;
+            }
+            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target);
+        }
     } catch (const zr::AppError& e) {
         err(e.source() + ": " + e.description());
         return Failure;
