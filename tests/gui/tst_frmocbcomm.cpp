@@ -1,5 +1,6 @@
 // The OCB communications window: option rules, zr.ini, the command and its boxes.
 
+#include "OcbSim.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "app/frmMain.h"
@@ -50,6 +51,14 @@ struct Harness {
         main.Profile().setID("North");
         main.LoadProfiles();
     }
+
+    void aimAtNoBoard() const {
+        FtpSettings ftp;
+        ftp.host = "127.0.0.1";
+        ftp.port = 1; // nothing listens on a privileged port of a test machine
+        ftp.connectTimeout = 1;
+        saveFtpSettings(app.paths, ftp);
+    }
 };
 
 /// The visible state of the options, in one comparable line: the selected
@@ -87,6 +96,11 @@ private slots:
     void loadCommSettings_data();
     void loadCommSettings();
     void settingsRoundTrip();
+    void closingIsRefusedWhileBusy();
+    void closingBoxes_data();
+    void closingBoxes();
+    void updateThenRetrieve();
+    void failureIsReported();
 };
 
 void TestFrmOCBComm::opensOnTheCurrentProfile() {
@@ -218,6 +232,162 @@ void TestFrmOCBComm::settingsRoundTrip() {
     frmOCBComm again(h.main);
     QCOMPARE(state(again), "sel 13 en 0123 fra2 1 stats 1 sync 0 &Retrieve");
     QCOMPARE(ticks(again), "1010");
+}
+
+// While the command waits for the OCB, neither this window nor the main
+// window can be closed, and the window takes no input.
+void TestFrmOCBComm::closingIsRefusedWhileBusy() {
+    Harness h;
+    h.aimAtNoBoard();
+    auto* w = new frmOCBComm(h.main);
+    h.main.show();
+    w->show();
+    h.prompts.answers = {Button::OK};
+    int waits = 0;
+    h.clock.onWait = [&] {
+        if (waits++) return;
+        QVERIFY(w->Busy());
+        QVERIFY(!w->close());
+        QVERIFY(!h.main.close());
+        QVERIFY(!w->cmd[0]->isEnabled());
+        QVERIFY(!w->cmd[1]->isEnabled());
+        QVERIFY(!w->cmb->isEnabled());
+        QVERIFY(w->lbl[4]->isVisible());
+    };
+    w->cmd[0]->click();
+    QVERIFY(waits > 0);
+    QVERIFY(!w->Busy());
+    QVERIFY(w->cmd[0]->isEnabled() && w->cmd[1]->isEnabled());
+    QVERIFY(!w->lbl[4]->isVisible() && !w->ProgressBar->isVisible());
+    QVERIFY(w->isVisible());
+    h.clock.onWait = nullptr;
+    QVERIFY(w->close());
+    delete w;
+}
+
+void TestFrmOCBComm::closingBoxes_data() {
+    QTest::addColumn<bool>("update");
+    QTest::addColumn<bool>("notify");
+    QTest::addColumn<QList<Button>>("answers");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("failed update, notify")
+        << true << true << QList<Button>{} << QStringList{"Update of the OCB Failed."};
+    QTest::newRow("failed update, quiet") << true << false << QList<Button>{} << QStringList{};
+    QTest::newRow("failed retrieve, notify") << false << true << QList<Button>{Button::Yes} << QStringList{};
+    QTest::newRow("retrieve declined") << false << true << QList<Button>{Button::No} << QStringList{};
+}
+
+// No OCB answers: the update fails with its box when notify is ticked; a
+// failed retrieve shows none. The warning comes before every retrieve.
+void TestFrmOCBComm::closingBoxes() {
+    QFETCH(bool, update);
+    QFETCH(bool, notify);
+    QFETCH(QList<Button>, answers);
+    QFETCH(QStringList, boxes);
+    Harness h;
+    h.aimAtNoBoard();
+    frmOCBComm w(h.main);
+    w.opt[update ? 0 : 1]->click();
+    w.chk[3]->setChecked(notify);
+    h.prompts.answers = answers;
+    w.cmd[0]->click();
+    QStringList shown;
+    for (const auto& box : h.prompts.informed) {
+        QVERIFY2(box.title.isEmpty(), qPrintable(box.title));
+        shown << box.text;
+    }
+    QCOMPARE(shown, boxes);
+    if (!update) {
+        QCOMPARE(h.prompts.asked.size(), 1);
+        QCOMPARE(h.prompts.asked[0].title, "WARNING:");
+        QCOMPARE(h.prompts.asked[0].text,
+                 "Warning: Retrieving OCB Settings will overwrite any changes to this "
+                 "profile you have made.  Are you sure you want to continue?");
+    }
+    const QStringList log = crlfLines(h.app.read("Profiles/North/Log/Ftp.log"));
+    if (answers.value(0) == Button::No)
+        QVERIFY(log.isEmpty());
+    else
+        QCOMPARE(log.value(0), "\"127.0.0.1 Attempting connection...\"");
+    QVERIFY(!w.Busy());
+}
+
+// A real update and then a real retrieve through the window against the
+// simulated OCB: the progress shows during the command, the boxes after it,
+// and the retrieve brings the OCB's settings and statistics into the profile
+// and reloads the current profile from them.
+void TestFrmOCBComm::updateThenRetrieve() {
+    Harness h;
+    OcbSim sim({"--seed-stats"});
+    QVERIFY2(sim.start(), qPrintable(sim.error()));
+    saveFtpSettings(h.app.paths, sim.settings());
+    h.app.write("Profiles/North/Items/items", testData("items/good"));
+    frmOCBComm w(h.main);
+    w.show();
+    QStringList progress;
+    h.clock.onWait = [&] {
+        if (w.ProgressBar->isVisible() && w.lbl[4]->isVisible())
+            progress << QString("%1/%2").arg(w.ProgressBar->value()).arg(w.ProgressBar->maximum());
+    };
+
+    h.prompts.answers = {Button::OK};
+    w.cmd[0]->click();
+    QCOMPARE(h.prompts.informed.value(0).text, "Update of the OCB completed.");
+    QVERIFY(!progress.isEmpty());
+    QCOMPARE(progress.value(0), "1/150");
+    QVERIFY(sim.journal("CTRL").join('\n').contains("CTRL reload"));
+    QCOMPARE(sim.remote("zr/var/zr.conf"), h.app.read("Profiles/North/Config/zr.conf").replace("\r\n", "\n"));
+    QVERIFY(!sim.remoteExists("zr/var/drive_1")); // the update collects waiting statistics
+    QVERIFY(sim.remoteExists("zr/var/items"));
+    QVERIFY(!w.lbl[4]->isVisible() && !w.ProgressBar->isVisible());
+
+    QByteArray onBoard = sim.remote("zr/var/zr.conf");
+    QVERIFY(onBoard.contains("display_mode    =  portrait"));
+    onBoard.replace("display_mode    =  portrait", "display_mode    =  landscape");
+    sim.putRemote("zr/var/zr.conf", onBoard);
+    sim.putRemote("zr/var/pop_7", "\"12/04/2026 23:59:59\",\"default.jpg\",120,7\r\n");
+    const QByteArray before = h.app.read("Profiles/North/Config/zr.conf");
+    w.opt[1]->click();
+    h.prompts.informed.clear();
+    h.prompts.answers = {Button::Yes, Button::OK};
+    w.cmd[0]->click();
+    QCOMPARE(h.prompts.asked.value(0).title, "WARNING:");
+    QCOMPARE(h.prompts.informed.value(0).text, "Retrieval from the OCB completed.");
+    QCOMPARE(h.app.read("Profiles/North/Config/zr.conf.old"), before);
+    QVERIFY(h.app.read("Profiles/North/Config/zr.conf").contains("landscape"));
+    QVERIFY(h.app.exists("Profiles/North/Stats/Pop/pop_7.txt"));
+    QCOMPARE(h.main.Profile().DisplayMode(), "landscape");
+    QCOMPARE(crlfLines(h.app.read("Profiles/North/Log/Ftp.log")).value(0),
+             "\"127.0.0.1 Attempting connection...\"");
+    QVERIFY(!w.Busy() && w.cmd[1]->isEnabled());
+}
+
+// A failure that the procedure passes up is shown with its source and
+// description, logged to the chosen profile's Exceptions.log and written last
+// in Ftp.log; the profile keeps its files and the window stays usable.
+void TestFrmOCBComm::failureIsReported() {
+    Harness h;
+    OcbSim sim; // a board without zr.conf
+    QVERIFY2(sim.start(), qPrintable(sim.error()));
+    saveFtpSettings(h.app.paths, sim.settings());
+    frmOCBComm w(h.main);
+    w.cmb->setCurrentText("South");
+    w.opt[1]->click();
+    const QByteArray before = h.app.read("Profiles/South/Config/zr.conf");
+    h.prompts.answers = {Button::Yes};
+    w.cmd[0]->click();
+    QCOMPARE(h.prompts.informed.size(), 1);
+    const auto error = h.prompts.informed.value(0);
+    QCOMPARE(error.title, "Error");
+    const QString source = error.text.section("\n\n", 0, 0), description = error.text.section("\n\n", 1);
+    QVERIFY2(!source.isEmpty() && !description.isEmpty(), qPrintable(error.text));
+    QCOMPARE(crlfLines(h.app.read("Profiles/South/Log/Ftp.log")).last(),
+             "\"" + source + ": " + description + "\"");
+    QVERIFY(h.app.read("Profiles/South/Log/Exceptions.log").contains(description.toLatin1()));
+    QCOMPARE(h.app.read("Profiles/South/Config/zr.conf"), before);
+    QVERIFY(!w.Busy());
+    QVERIFY(w.cmd[0]->isEnabled() && w.cmd[1]->isEnabled() && w.cmb->isEnabled());
+    QVERIFY(!w.lbl[4]->isVisible());
 }
 
 QTEST_MAIN(TestFrmOCBComm)

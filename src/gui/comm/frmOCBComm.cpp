@@ -363,6 +363,11 @@ std::optional<bool> frmOCBComm::transfer(bool update) {
     }
 }
 
+void frmOCBComm::takeInput(bool on) {
+    m_inputs->setEnabled(on);
+    cmd[0]->setEnabled(on);
+}
+
 void frmOCBComm::RunCommand() {
     if (m_busy || profile().isEmpty()) return;
     m_busy = true;
@@ -370,7 +375,7 @@ void frmOCBComm::RunCommand() {
     struct Idle {
         frmOCBComm* w;
         ~Idle() {
-            w->m_inputs->setEnabled(true);
+            w->takeInput(true);
             w->m_busy = false;
             w->cmd[1]->setEnabled(true);
             w->lbl[4]->hide();
@@ -379,18 +384,18 @@ void frmOCBComm::RunCommand() {
     } idle{this};
     const bool notify = chk[3]->isChecked();
     if (opt[0]->isChecked()) {
-        m_inputs->setEnabled(false);
+        takeInput(false);
         const std::optional<bool> ok = transfer(true);
-        m_inputs->setEnabled(true);
+        takeInput(true);
         if (ok && notify)
             m_main.prompts().inform(QString(),
                                     *ok ? "Update of the OCB completed." : "Update of the OCB Failed.");
         return;
     }
     if (m_main.prompts().ask("WARNING:", RetrieveWarning, Buttons::YesNo) != Button::Yes) return;
-    m_inputs->setEnabled(false);
+    takeInput(false);
     const std::optional<bool> ok = transfer(false);
-    m_inputs->setEnabled(true);
+    takeInput(true);
     if (ok && *ok && notify) m_main.prompts().inform(QString(), "Retrieval from the OCB completed.");
     // The current profile is read again from disk, also after a failure: the
     // retrieve may have replaced some of its files, and what is held in memory

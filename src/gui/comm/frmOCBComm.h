@@ -63,6 +63,8 @@ protected:
 private:
     void opening();
     void setMainControls(bool enabled);
+    /// The window takes no input during a command; the status line stays readable.
+    void takeInput(bool on);
     void profileChosen();
     /// Selects an option and runs its rule, also when it was selected already.
     void select(int index);
