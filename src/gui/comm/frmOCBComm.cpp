@@ -75,8 +75,14 @@ frmOCBComm::frmOCBComm(frmMain& main) : QWidget(&main, Qt::Window), m_main(main)
     lbl[4] = new QLabel(this);
     ProgressBar = new QProgressBar(this);
     ProgressBar->setTextVisible(false);
-    lbl[4]->hide();
-    ProgressBar->hide();
+    // The status line and the progress bar keep their room while hidden, so
+    // the window does not change size when a command starts.
+    for (QWidget* w : {static_cast<QWidget*>(lbl[4]), static_cast<QWidget*>(ProgressBar)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
 
     cmb->setObjectName("cmb");
     IP->setObjectName("IP");
@@ -137,7 +143,6 @@ frmOCBComm::frmOCBComm(frmMain& main) : QWidget(&main, Qt::Window), m_main(main)
     layout->addWidget(ProgressBar);
     layout->addStretch();
     layout->addLayout(buttons);
-    // Room for the status line and the progress bar, so the window keeps its size during a command.
     setMinimumWidth(460);
 
     const ErrorGuard& guard = m_main.guard();
