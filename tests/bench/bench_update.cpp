@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -70,34 +71,58 @@ int main(int argc, char** argv) {
     std::unique_ptr<zr::FtpClient> ftp = zr::makeCurlFtpClient(sim.settings(), clock);
     zr::OcbTransfer transfer(paths, *ftp, prompts, clock);
     transfer.setProfile("Bench", sim.host());
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = transfer.UpdateOCB(zr::TransferChoices{});
-    const double ours = timer.nsecsElapsed() / 1e9;
-    if (!ok || sim.remoteFolder("zr/images/pops").size() != Images) {
-        std::printf("the update failed\n");
-        return 1;
-    }
+    // Three rounds, each an update and then curl, so that both meet the same
+    // load of the machine; the medians are printed.
+    QList<double> ours, theirs;
+    QMap<QString, int> verbs;
+    double paused = 0;
+    for (int round = 0; round < 3; ++round) {
+        sim.clearJournal();
+        // Every round starts from an empty board, as the first one does.
+        for (const QString folder : {"zr/images/pops", "tmp"})
+            for (const QString& name : sim.remoteFolder(folder))
+                QFile::remove(sim.remotePath(folder + '/' + name));
+        clock.paused = 0;
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = transfer.UpdateOCB(zr::TransferChoices{});
+        ours << timer.nsecsElapsed() / 1e9;
+        paused = clock.paused;
+        if (!ok || sim.remoteFolder("zr/images/pops").size() != Images) {
+            std::printf("the update failed\n");
+            return 1;
+        }
+        verbs.clear();
+        for (const QString& line : sim.journal())
+            ++verbs[line.section(' ', 0, 0)];
 
-    QProcess curl;
-    QStringList args{"-s",
-                     "-S",
-                     "-u",
-                     "zr:qv",
-                     "-T",
-                     "{" + files.join(',') + "}",
-                     QString("ftp://127.0.0.1:%1/zr/images/suggest/").arg(sim.port())};
-    timer.restart();
-    curl.start("curl", args);
-    if (!curl.waitForFinished(120000) || curl.exitCode() != 0) {
-        std::printf("curl failed: %s\n", curl.readAllStandardError().constData());
-        return 1;
+        QProcess curl;
+        const QStringList args{"-s",
+                               "-S",
+                               "-u",
+                               "zr:qv",
+                               "-T",
+                               "{" + files.join(',') + "}",
+                               QString("ftp://127.0.0.1:%1/tmp/").arg(sim.port())};
+        timer.restart();
+        curl.start("curl", args);
+        if (!curl.waitForFinished(120000) || curl.exitCode() != 0) {
+            std::printf("curl failed: %s\n", curl.readAllStandardError().constData());
+            return 1;
+        }
+        theirs << timer.nsecsElapsed() / 1e9;
     }
-    const double theirs = timer.nsecsElapsed() / 1e9;
+    std::sort(ours.begin(), ours.end());
+    std::sort(theirs.begin(), theirs.end());
 
-    std::printf("update of %d images of %d KB: %.3f s of work beyond %.2f s of prescribed pauses\n", Images,
-                Size / 1024, ours, clock.paused);
-    std::printf("curl uploading the same files over one connection: %.3f s\n", theirs);
-    std::printf("ratio: %.2f (aim: at most 1.5)\n", ours / theirs);
+    std::printf(
+        "update of %d images of %d KB (median of 3): %.3f s of work beyond %.2f s of prescribed pauses\n",
+        Images, Size / 1024, ours[1], paused);
+    QStringList counts;
+    for (auto it = verbs.cbegin(); it != verbs.cend(); ++it)
+        counts << it.key() + ' ' + QString::number(it.value());
+    std::printf("commands of one update: %s\n", qPrintable(counts.join(", ")));
+    std::printf("curl uploading the same files over one connection (median of 3): %.3f s\n", theirs[1]);
+    std::printf("ratio: %.2f (aim: at most 1.5)\n", ours[1] / theirs[1]);
     return 0;
 }
