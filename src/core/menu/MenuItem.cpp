@@ -20,11 +20,13 @@ bool sameShortDescriptor(const QString& a, const QString& b) {
     return a == b;
 }
 
+bool sortsBefore(const MenuItem& a, const MenuItem& b) {
+    const int c = a.ShortDescriptor.compare(b.ShortDescriptor, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a.ShortDescriptor < b.ShortDescriptor;
+}
+
 void sortItems(QList<MenuItem>& items) {
-    std::stable_sort(items.begin(), items.end(), [](const MenuItem& a, const MenuItem& b) {
-        const int c = a.ShortDescriptor.compare(b.ShortDescriptor, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.ShortDescriptor < b.ShortDescriptor;
-    });
+    std::stable_sort(items.begin(), items.end(), sortsBefore);
 }
 
 bool isNumericText(const QString& text) {

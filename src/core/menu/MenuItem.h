@@ -35,6 +35,8 @@ bool sameShortDescriptor(const QString& a, const QString& b);
 /// Sorts the items as the editor lists them: by short descriptor, without
 /// regard to case (ties in the order of the case-sensitive comparison).
 void sortItems(QList<MenuItem>& items);
+/// The order of sortItems(): true when a comes before b.
+bool sortsBefore(const MenuItem& a, const MenuItem& b);
 
 /// True for a number as the items file may hold it: blanks around, a sign, a
 /// decimal point and an exponent are allowed.
