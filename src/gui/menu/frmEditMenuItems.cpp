@@ -197,7 +197,6 @@ void frmEditMenuItems::buildWindow() {
                               TrackList, cmd[3], cmd[0],      cmd[1],     cmd[2]};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(860, 620);
 }
 
 int frmEditMenuItems::selectedRow() const {

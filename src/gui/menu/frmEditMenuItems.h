@@ -53,6 +53,7 @@ public:
     std::array<QPushButton*, 4> cmd{}; // 0 apply, 1 exit, 2 cancel, 3 add item
 
 protected:
+    QSize sizeHint() const override { return {860, 620}; }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

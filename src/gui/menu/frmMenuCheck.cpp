@@ -147,8 +147,8 @@ void frmMenuCheck::buildWindow() {
     layout->addSpacing(6);
     layout->addWidget(txt);
     layout->addLayout(status);
+    layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(760, 420);
 }
 
 void frmMenuCheck::clearValues() {

@@ -42,6 +42,7 @@ public:
     std::array<QLabel*, 3> Img{};       // 0 stop mode, 1 problem, 2 finished
 
 protected:
+    QSize sizeHint() const override { return {760, 380}; }
     void closeEvent(QCloseEvent* event) override;
 
 private:
