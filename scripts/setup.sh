@@ -42,4 +42,19 @@ zr_demo_folder() {
         "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Second Store" --ip 127.0.0.1
         "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
     fi
+    # A menu for the demo profile, with the sample product shots and ads.
+    local items="$app/Profiles/Demo Store/Items/items"
+    if [ ! -e "$items" ]; then
+        mkdir -p "$(dirname "$items")"
+        printf '%s\r\n' \
+            '"Apple Pie","Hot Apple Pie","apple pie.jpg",40,"TRUE","","FALSE"' \
+            '"Burger","Big Burger","burger.jpg",10,"TRUE","combo.jpg","TRUE"' \
+            '"Cheeseburger","Cheeseburger","cheeseburger.jpg",10,"TRUE","combo.jpg","TRUE"' \
+            '"Coffee","Hot Coffee","coffee.jpg",30,"TRUE","breakfast.jpg","FALSE"' \
+            '"Cola","Cola 16oz","cola.jpg",30,"TRUE","","FALSE"' \
+            '"Fries","Large Fries","fries.jpg",20,"TRUE","","FALSE"' \
+            '"Onion Rings","Onion Rings","onion rings.jpg",20,"TRUE","","FALSE"' \
+            '"Shake","Vanilla Shake","shake.jpg",40,"TRUE","","TRUE"' \
+            '"Special","Daily Special","greatchoice.jpg",50,"FALSE","dinner.jpg","FALSE"' >"$items"
+    fi
 }
