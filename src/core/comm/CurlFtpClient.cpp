@@ -15,31 +15,26 @@ namespace {
 
 const char* const Source = "FTP";
 
-// Where the body of a reply goes: a buffer (listings) or a file being received.
+// Where the body of a reply goes. A received file is written only once it
+// has arrived whole, so a broken transfer leaves the local file as it was.
 struct Sink {
     QByteArray* buffer = nullptr;
-    QIODevice* file = nullptr;
-    bool failed = false;
 };
 
 size_t writeBody(char* data, size_t size, size_t count, void* user) {
     auto* sink = static_cast<Sink*>(user);
     const qint64 n = static_cast<qint64>(size * count);
     if (sink->buffer) sink->buffer->append(data, n);
-    if (sink->file && sink->file->write(data, n) != n) {
-        sink->failed = true;
-        return 0;
-    }
     return static_cast<size_t>(n);
 }
 
-struct Source_ {
+struct Upload {
     QByteArray bytes;
     qsizetype pos = 0;
 };
 
 size_t readBody(char* buffer, size_t size, size_t count, void* user) {
-    auto* src = static_cast<Source_*>(user);
+    auto* src = static_cast<Upload*>(user);
     const qsizetype n =
         std::min<qsizetype>(static_cast<qsizetype>(size * count), src->bytes.size() - src->pos);
     memcpy(buffer, src->bytes.constData() + src->pos, static_cast<size_t>(n));
@@ -248,7 +243,7 @@ void CurlFtpClient::send(const QString& localPath, const QString& remote) {
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(Source, FtpError::LocalFailure,
                        "Cannot read " + localPath + ": " + file.errorString());
-    Source_ source{m_mode == TransferMode::Text ? toLf(file.readAll()) : file.readAll()};
+    Upload source{m_mode == TransferMode::Text ? toLf(file.readAll()) : file.readAll()};
     if (file.error() != QFileDevice::NoError)
         throw AppError(Source, FtpError::LocalFailure,
                        "Cannot read " + localPath + ": " + file.errorString());
