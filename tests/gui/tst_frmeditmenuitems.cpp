@@ -268,11 +268,6 @@ void TestFrmEditMenuItems::loadOutcomes_data() {
         << QByteArray() << Button::None
         << "No Items File found for this profile.\nRetrieve your system information from your OCB."
         << QStringList{} << false;
-    QTest::newRow("only blank names")
-        << QByteArray("\" \",\"x\",\"a.jpg\",10,\"TRUE\",\"\",\"TRUE\"\r\n") << Button::None
-        << "No Items File found for this profile.\nRetrieve your system information "
-           "from your OCB."
-        << QStringList{} << false;
     QTest::newRow("empty file") << QByteArray("") << Button::None << "" << QStringList{} << false;
     QTest::newRow("bad record, No") << bad << Button::No << badMessage << first << false;
     QTest::newRow("bad record, Yes") << bad << Button::Yes << badMessage << first << false;

@@ -78,8 +78,8 @@ void TestFrmMenuCheck::marksTheFirstBrokenField_data() {
     QTest::newRow("an eighth field") << Good + R"(,"more")" << 16 << R"(,"more")";
     QTest::newRow("empty line") << "" << 9 << "";
     QTest::newRow("show in lower case") << Bad << 13 << "true";
-    QTest::newRow("family not a number") << QString(Good).replace("20", "2O") << 12 << "2O";
-    QTest::newRow("POP without .jpg") << QString(Good).replace(R"("")", R"("ad.png")") << 14 << "ad.png";
+    QTest::newRow("longer than a line edit holds by default")
+        << QString(Good).replace("Large Fries", QString(40000, 'L')) << 0 << "";
     QTest::newRow("no quotes around the image")
         << QString(Good).replace(R"("fries.jpg")", "fries.jpg") << 11 << R"(fries.jpg,20,"TRUE")";
     QTest::newRow("family 7 passes") << QString(Good).replace("20", "7") << 0 << "";

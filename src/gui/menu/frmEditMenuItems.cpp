@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace zr {
 
@@ -108,6 +109,7 @@ void frmEditMenuItems::buildWindow() {
     lblShort->setTextInteractionFlags(Qt::TextSelectableByMouse);
     txt = new QLineEdit(this);
     txt->setObjectName("txt");
+    txt->setMaxLength(std::numeric_limits<int>::max()); // a long line is shown whole, never cut
     txt->setToolTip("This is the descriptor the system will display when the item is ordered.");
     ItemPicList =
         dropDown(this, "ItemPicList", "This is the image that will be shown when the Item is ordered", {});

@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace zr {
 
@@ -76,6 +77,7 @@ void frmMenuCheck::buildWindow() {
 
     txt = new QLineEdit(this);
     txt->setObjectName("txt");
+    txt->setMaxLength(std::numeric_limits<int>::max()); // a long line is shown whole, never cut
     connect(txt, &QLineEdit::textChanged, this,
             [this] { m_main.guard().run("Check Record", [this] { lineChanged(); }); });
 
