@@ -41,7 +41,7 @@ struct Harness : GuiHarness {
         image.save(app.path(folder + name), "JPG");
     }
     frmEditMenuItems* open() {
-        main.openWindow("frmEditMenuItems");
+        main.toolButton("Menu")->trigger();
         return main.findChild<frmEditMenuItems*>();
     }
     QStringList fileLines() const { return crlfLines(app.read(itemsPath)); }
@@ -78,7 +78,8 @@ private slots:
 
 void TestFrmEditMenuItems::showsTheSortedList() {
     Harness h;
-    frmEditMenuItems* w = h.open();
+    h.main.findChild<QAction*>("mnuEditMenuItems")->trigger();
+    auto* w = h.main.findChild<frmEditMenuItems*>();
     QVERIFY(w);
     QVERIFY(h.main.ChildWindows().contains("frmEditMenuItems"));
     QCOMPARE(names(*w), QStringList({"burger", "Cola", "Fries"})); // without regard to case
