@@ -31,7 +31,8 @@ struct Harness : GuiHarness {
 
 QStringList entryTexts(const QMenu* menu) {
     QStringList texts;
-    for (const QAction* a : menu->actions()) texts << a->text();
+    for (const QAction* a : menu->actions())
+        texts << a->text();
     return texts;
 }
 
@@ -48,6 +49,7 @@ private slots:
     void registryBlocksProfilesAndConnect();
     void selectingTheCurrentProfileSavesAndReloads();
     void closingSavesListAndProfile();
+    void windowsOfTheirOwnGoBeforeTheMainWindow();
     void imageUpdateCancelledRunsNothing();
     void imageUpdateRunsTheChosenTool_data();
     void imageUpdateRunsTheChosenTool();
@@ -81,7 +83,7 @@ void TestFrmMain::startsWithTheRememberedProfile() {
     h.profile("North", ip);
     ProfileStore::SaveProfileList(h.app.paths, "North");
     frmMain& m = h.make();
-    h.prompts.answers = {Button::Yes};  // the folder has no zr.conf yet
+    h.prompts.answers = {Button::Yes}; // the folder has no zr.conf yet
     QVERIFY(m.LoadMain());
     QCOMPARE(m.windowTitle(), caption);
     QCOMPARE(m.Profile().ID(), "North");
@@ -89,8 +91,8 @@ void TestFrmMain::startsWithTheRememberedProfile() {
 }
 
 void TestFrmMain::firstStart_data() {
-    QTest::addColumn<QList<bool>>("created");     // what each attempt to create the first profile gives
-    QTest::addColumn<QList<Button>>("answers");   // to "Error creating new Profile."
+    QTest::addColumn<QList<bool>>("created");   // what each attempt to create the first profile gives
+    QTest::addColumn<QList<Button>>("answers"); // to "Error creating new Profile."
     QTest::addColumn<bool>("runs");
     QTest::newRow("created at once") << QList<bool>{true} << QList<Button>{} << true;
     QTest::newRow("cancel, then retry") << QList<bool>{false, true} << QList<Button>{Button::Retry} << true;
@@ -124,7 +126,7 @@ void TestFrmMain::registryBlocksProfilesAndConnect() {
     m.addWindow("frmOCBComm", [](frmMain&) { return new QWidget; });
     QVERIFY(connectButton->isEnabled());
     m.openWindow("frmA");
-    m.openWindow("frmA");  // a second open makes no second window
+    m.openWindow("frmA"); // a second open makes no second window
     QCOMPARE(m.mdiArea()->subWindowList().size(), 1);
     m.openWindow("frmB");
     QCOMPARE(m.ChildWindows().size(), 2);
@@ -148,9 +150,9 @@ void TestFrmMain::selectingTheCurrentProfileSavesAndReloads() {
     frmMain& m = h.make();
     m.Profile().setID("North");
     m.Profile().setDisplayMode("landscape");
-    h.app.write("Profiles/North/Config.conf", "IP = 10.9.9.9\r\n");  // changed on disk meanwhile
+    h.app.write("Profiles/North/Config.conf", "IP = 10.9.9.9\r\n"); // changed on disk meanwhile
     m.SelectProfile("North");
-    QCOMPARE(m.Profile().DisplayMode(), "landscape");  // saved before it was read again
+    QCOMPARE(m.Profile().DisplayMode(), "landscape"); // saved before it was read again
     QCOMPARE(m.Profile().IPAddress(), "");            // the address held was saved over the file's
     QCOMPARE(m.windowTitle(), "North         ");
 }
@@ -168,10 +170,29 @@ void TestFrmMain::closingSavesListAndProfile() {
     QCOMPARE(h.app.read("Profiles/North/Config.conf"), QByteArray("IP = 10.1.2.3\r\n"));
 }
 
+void TestFrmMain::windowsOfTheirOwnGoBeforeTheMainWindow() {
+    // A window of its own that is still open when the program ends gives the
+    // menus back as it goes: the main window must still be whole then.
+    bool mainWhole = false;
+    {
+        auto h = std::make_unique<Harness>();
+        h->main.addWindow("frmEditProfiles", [&mainWhole](frmMain& m) {
+            auto* w = new QWidget(&m, Qt::Window);
+            w->setObjectName("frmEditProfiles");
+            QObject::connect(w, &QObject::destroyed,
+                             [&mainWhole, &m] { mainWhole = qobject_cast<frmMain*>(&m); });
+            return w;
+        });
+        h->main.openWindow("frmEditProfiles");
+        QVERIFY(h->main.findChild<QWidget*>("frmEditProfiles"));
+    }
+    QVERIFY(mainWhole);
+}
+
 void TestFrmMain::imageUpdateCancelledRunsNothing() {
     Harness h;
     frmMain& m = h.make();
-    m.UpdatePOPImages();  // the file dialog is cancelled
+    m.UpdatePOPImages(); // the file dialog is cancelled
     QCOMPARE(h.dialogs.filters.size(), 1);
     QVERIFY(h.dialogs.filters.first().startsWith("POPs"));
     QVERIFY(h.prompts.asked.isEmpty());
@@ -183,10 +204,14 @@ void TestFrmMain::imageUpdateRunsTheChosenTool_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("POP images") << true << "ZRScreens/POP" << "Attention:"
-                                << "Updating of Pop's finished Successfully!\nWould you like to view them now?";
-    QTest::newRow("item images") << false << "ZRScreens/Item" << "NOTICE:"
-                                 << "Updating of Item Images's finished Successfully!\nWould you like to view them now?";
+    QTest::newRow("POP images")
+        << true << "ZRScreens/POP"
+        << "Attention:"
+        << "Updating of Pop's finished Successfully!\nWould you like to view them now?";
+    QTest::newRow("item images")
+        << false << "ZRScreens/Item"
+        << "NOTICE:"
+        << "Updating of Item Images's finished Successfully!\nWould you like to view them now?";
 }
 
 void TestFrmMain::imageUpdateRunsTheChosenTool() {
@@ -199,7 +224,8 @@ void TestFrmMain::imageUpdateRunsTheChosenTool() {
     // A stand-in tool in a folder with a blank: it copies a read-only picture into the folder it is given.
     h.app.write("my tools/tool.sh", "#!/bin/sh\n[ \"$1\" = /auto ] || exit 1\nmkdir -p \"$2\"\n"
                                     "printf jpg > \"$2/new.jpg\"\nchmod 444 \"$2/new.jpg\"\n");
-    QFile::setPermissions(h.app.path("my tools/tool.sh"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(h.app.path("my tools/tool.sh"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     h.dialogs.files = {h.app.path("my tools/tool.sh")};
     h.prompts.answers = {Button::No};
     pops ? m.UpdatePOPImages() : m.UpdateItemImages();

@@ -30,7 +30,9 @@ namespace zr {
 namespace {
 
 // Windows that open on their own instead of as children.
-bool isStandalone(const QString& name) { return name == "frmEditProfiles" || name == "frmOCBComm"; }
+bool isStandalone(const QString& name) {
+    return name == "frmEditProfiles" || name == "frmOCBComm";
+}
 
 // The image tools carry the platform's executable suffix.
 QString toolFilter(const QString& tool) {
@@ -45,8 +47,9 @@ QString toolFilter(const QString& tool) {
 
 frmMain::frmMain(const AppPaths& paths, Clock& clock, Prompts& prompts, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_paths(paths), m_clock(clock), m_prompts(prompts), m_dialogs(dialogs),
-      m_guard(paths, clock, prompts, [this] { return m_profile ? m_profile->ID() : QString(); },
-              [this] { endProgram(); }),
+      m_guard(
+          paths, clock, prompts, [this] { return m_profile ? m_profile->ID() : QString(); },
+          [this] { endProgram(); }),
       m_profile(std::make_unique<Profiles>(paths, clock, prompts)) {
     setObjectName("frmMain");
     setWindowTitle("ZR_FrontEnd");
@@ -65,6 +68,10 @@ frmMain::~frmMain() {
     // Children unregister themselves as they go: let them go while the registry still exists.
     m_closing = true;
     delete m_mdi;
+    // Windows of their own (the profile editor, the communications window)
+    // give the menus back as they close; they too must go while the menus exist.
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isWindow()) delete w;
 }
 
 void frmMain::endProgram() {
@@ -142,7 +149,8 @@ void frmMain::createMenus() {
             [this] { frmAbout(this).exec(); });
 }
 
-void frmMain::addButton(const QString& key, const QString& tooltip, const QString& /*theme*/, const QString& window) {
+void frmMain::addButton(const QString& key, const QString& tooltip, const QString& /*theme*/,
+                        const QString& window) {
     QAction* action = m_toolBar->addAction(toolIcon(key), key);
     action->setObjectName("ToolBar_" + QString(key).remove(' '));
     action->setToolTip(tooltip);
@@ -173,7 +181,8 @@ void frmMain::createToolBar() {
               "frmEditPreSellMessage");
     addButton("Scheduling", "Click here to edit your Day Part Definitions.", "x-office-calendar",
               "frmEditScheduling");
-    addButton("Suggestive Sales", "Edit Suggestive Sales Settings.", "emblem-favorite", "frmEditSuggestiveSales");
+    addButton("Suggestive Sales", "Edit Suggestive Sales Settings.", "emblem-favorite",
+              "frmEditSuggestiveSales");
     addButton("UpdateItems", "Click to update Product Shots", "image-x-generic", {});
     addButton("UpdatePOPs", "Click to update Full Screen Ads", "video-display", {});
     addButton("Connect", "Click here to Communicate with the OCB.", "network-transmit-receive", "frmOCBComm");
@@ -232,8 +241,7 @@ void frmMain::updateAvailability() {
         m_buttons.value("Connect")->setEnabled(false);
     }
     // The drop-down of names stays usable while the button itself opens nothing.
-    if (m_profilesButton)
-        m_profilesButton->setEnabled(!childOpen && m_childEditorsEnabled);
+    if (m_profilesButton) m_profilesButton->setEnabled(!childOpen && m_childEditorsEnabled);
 }
 
 void frmMain::EnableChildEditors(bool enabled) {
@@ -241,9 +249,13 @@ void frmMain::EnableChildEditors(bool enabled) {
     updateAvailability();
 }
 
-void frmMain::SetTheCaption() { setWindowTitle(m_profile->ID() + QString(9, ' ') + m_profile->IPAddress()); }
+void frmMain::SetTheCaption() {
+    setWindowTitle(m_profile->ID() + QString(9, ' ') + m_profile->IPAddress());
+}
 
-void frmMain::SaveProfileList() { ProfileStore::SaveProfileList(m_paths, m_profile->ID()); }
+void frmMain::SaveProfileList() {
+    ProfileStore::SaveProfileList(m_paths, m_profile->ID());
+}
 
 void frmMain::LoadProfiles() {
     for (QAction* entry : m_profileEntries) {
@@ -265,7 +277,9 @@ void frmMain::LoadProfiles() {
     }
 }
 
-bool frmMain::FirstRun() { return FrontEndSettings::FirstRun(m_paths); }
+bool frmMain::FirstRun() {
+    return FrontEndSettings::FirstRun(m_paths);
+}
 
 void frmMain::SelectProfile(const QString& name) {
     if (!m_profile->ID().isEmpty()) m_profile->SaveProfile();
@@ -289,7 +303,8 @@ bool frmMain::LoadMain() {
         }
         // The very first start: there is no profile yet.
         while (!(m_createFirstProfile && m_createFirstProfile(*this))) {
-            if (m_prompts.ask("Error:", "Error creating new Profile.", Buttons::RetryCancel) != Button::Retry) {
+            if (m_prompts.ask("Error:", "Error creating new Profile.", Buttons::RetryCancel) !=
+                Button::Retry) {
                 ok = false;
                 endProgram();
                 return;
@@ -326,7 +341,7 @@ void frmMain::openWindow(const QString& name) {
 void frmMain::RegisterChildForm(QWidget* window) {
     const QString name = window->objectName();
     if (m_children.contains(name) && m_children.value(name)) {
-        window->deleteLater();  // already open: no second copy
+        window->deleteLater(); // already open: no second copy
         return;
     }
     QMdiSubWindow* sub = m_mdi->addSubWindow(window);
@@ -341,15 +356,17 @@ void frmMain::RegisterChildForm(QWidget* window) {
     sub->show();
 }
 
-void frmMain::DeRegisterChildForm(QWidget* window) { deregister(window->objectName()); }
+void frmMain::DeRegisterChildForm(QWidget* window) {
+    deregister(window->objectName());
+}
 
 void frmMain::deregister(const QString& name) {
     m_children.remove(name);
     if (!m_closing) updateAvailability();
 }
 
-void frmMain::runImageTool(const QString& tool, const QString& folder, const QString& message, const QString& title,
-                           const QString& window) {
+void frmMain::runImageTool(const QString& tool, const QString& folder, const QString& message,
+                           const QString& title, const QString& window) {
     const QString chosen = m_dialogs.openFile(this, QString(), m_paths.app(), toolFilter(tool));
     if (chosen.isEmpty()) return;
     RunAndWait(chosen, {"/auto", folder}, m_clock);
@@ -359,13 +376,13 @@ void frmMain::runImageTool(const QString& tool, const QString& folder, const QSt
 }
 
 void frmMain::UpdateItemImages() {
-    runImageTool("Items", m_paths.itemImages(), "Updating of Item Images's finished Successfully!", "NOTICE:",
-                 "frmEditMenuItems");
+    runImageTool("Items", m_paths.itemImages(), "Updating of Item Images's finished Successfully!",
+                 "NOTICE:", "frmEditMenuItems");
 }
 
 void frmMain::UpdatePOPImages() {
-    runImageTool("POPs", m_paths.popImages(), "Updating of Pop's finished Successfully!", "Attention:",
-                 "frmEditPOPs");
+    runImageTool("POPs", m_paths.popImages(), "Updating of Pop's finished Successfully!",
+                 "Attention:", "frmEditPOPs");
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
