@@ -69,6 +69,7 @@ private slots:
     void finishQuestionThenCloseAsksAgain();
     void savingHalfWayKeepsTheRest_data();
     void savingHalfWayKeepsTheRest();
+    void closingTheProgramAsksToo();
 };
 
 void TestFrmMenuCheck::marksTheFirstBrokenField_data() {
@@ -181,6 +182,18 @@ void TestFrmMenuCheck::savingHalfWayKeepsTheRest() {
     QVERIFY(h.editor->isEnabled());
     QVERIFY(!h.editor->txt->isEnabled());
     QCOMPARE(h.editor->items().item(h.editor->items().find("Fries")).LongDescriptor, "Small Fries");
+}
+
+void TestFrmMenuCheck::closingTheProgramAsksToo() {
+    Harness h({Good, Bad});
+    h.main.show();
+    h.check->cmd[0]->click();
+    h.prompts.answers = {Button::Yes};
+    QVERIFY(h.main.close());
+    // Saved, and the editor, which is going too, does not load the file again.
+    QCOMPARE(h.prompts.asked.size(), 1);
+    QCOMPARE(h.prompts.asked.first().text, "Do you want to save?");
+    QCOMPARE(h.fileLines(), QStringList({Good, Bad}));
 }
 
 QTEST_MAIN(TestFrmMenuCheck)

@@ -9,6 +9,7 @@
 #include "menu/WindowsText.h"
 #include "menu/frmMenuCheck.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -385,6 +386,11 @@ void frmEditMenuItems::exitAsking() {
         }
     }
     closeWindow();
+}
+
+void frmEditMenuItems::closeEvent(QCloseEvent* event) {
+    m_closed = true;
+    QWidget::closeEvent(event);
 }
 
 void frmEditMenuItems::closeWindow() {

@@ -36,6 +36,8 @@ public:
     void setWindowEnabled(bool enabled);
 
     bool changed() const { return m_changed; }
+    /// True once the window has been closed (it goes when control returns to the event loop).
+    bool closed() const { return m_closed; }
     const MenuItemsModel& items() const { return *m_model; }
     /// The selected row, or -1.
     int selectedRow() const;
@@ -55,6 +57,7 @@ public:
 protected:
     QSize sizeHint() const override { return {860, 620}; }
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildWindow();
@@ -76,6 +79,7 @@ private:
     FileManager m_itemImages;
     FileManager m_popImages;
     bool m_changed = false;
+    bool m_closed = false;
     bool m_showing = false; // the controls are being set from the row, not by the user
 };
 

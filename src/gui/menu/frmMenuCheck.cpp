@@ -291,7 +291,8 @@ void frmMenuCheck::closeEvent(QCloseEvent* event) {
     }
     m_closed = true;
     event->accept();
-    if (!m_editor) return;
+    // An editor that is closing too (the program is ending) has nothing to show.
+    if (!m_editor || m_editor->closed()) return;
     // Enabled first: a file that still fails to load opens a new check, which disables it again.
     m_editor->setWindowEnabled(true);
     if (m_saved) m_main.guard().run("Load Items File", [this] { m_editor->LoadItemsFile(); });
