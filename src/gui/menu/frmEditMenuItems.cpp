@@ -227,8 +227,8 @@ void frmEditMenuItems::LoadItemsFile() {
         break;
     case ItemsLoadOutcome::BadRecord:
         checkFile = m_main.prompts().ask(QString(), result.message(), Buttons::YesNo) == Button::Yes;
-        // Either way the rows before the bad record are only shown: saving them would drop the rest of the
-        // file.
+        // Either way the rows before the bad record are shown with the edit fields off, as the question
+        // warned: saving them drops the rest of the file. Add Item turns the fields on again.
         setEditsEnabled(false);
         break;
     case ItemsLoadOutcome::EndInsideRecord:
