@@ -101,10 +101,12 @@ int main(int argc, char** argv) {
     }
     if (QAction* update = main.findChild<QAction*>("mnuToolsUpdate"); update && update->isEnabled()) {
         update->trigger();
+        // Drawing runs the event loop, which may delete other windows of the list: stop at the first match.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == "frmOCBComm" && w->isVisible()) {
                 save(*w, out, "ocb-comm");
                 w->close();
+                break;
             }
         }
     }
