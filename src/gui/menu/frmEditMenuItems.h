@@ -55,7 +55,7 @@ public:
     std::array<QPushButton*, 4> cmd{}; // 0 apply, 1 exit, 2 cancel, 3 add item
 
 protected:
-    QSize sizeHint() const override { return {860, 620}; }
+    QSize sizeHint() const override { return {860, 540}; }
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
