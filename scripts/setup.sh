@@ -42,10 +42,11 @@ zr_demo_folder() {
         "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Second Store" --ip 127.0.0.1
         "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
     fi
-    # A menu for the demo profile, with the sample product shots and ads.
-    local items="$app/Profiles/Demo Store/Items/items"
-    if [ ! -e "$items" ]; then
-        mkdir -p "$(dirname "$items")"
+    # A small menu for every demo profile that has none, from the demo pictures.
+    local profile
+    for profile in "$app"/Profiles/*/; do
+        [ -d "$profile" ] && [ ! -e "$profile/Items/items" ] || continue
+        mkdir -p "$profile/Items"
         printf '%s\r\n' \
             '"Apple Pie","Hot Apple Pie","apple pie.jpg",40,"TRUE","","FALSE"' \
             '"Burger","Big Burger","burger.jpg",10,"TRUE","combo.jpg","TRUE"' \
@@ -55,6 +56,6 @@ zr_demo_folder() {
             '"Fries","Large Fries","fries.jpg",20,"TRUE","","FALSE"' \
             '"Onion Rings","Onion Rings","onion rings.jpg",20,"TRUE","","FALSE"' \
             '"Shake","Vanilla Shake","shake.jpg",40,"TRUE","","TRUE"' \
-            '"Special","Daily Special","greatchoice.jpg",50,"FALSE","dinner.jpg","FALSE"' >"$items"
-    fi
+            '"Special","Daily Special","greatchoice.jpg",50,"FALSE","dinner.jpg","FALSE"' >"$profile/Items/items"
+    done
 }
