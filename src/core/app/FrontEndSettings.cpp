@@ -5,13 +5,17 @@
 #include "app/TextFile.h"
 #include "model/DynamicList.h"
 
+#include <algorithm>
+
 namespace zr::FrontEndSettings {
 
 namespace {
 
 const char* const Heading = "# Configuration settings for the Brellic ZR5000FE (FrontEnd) software";
 
-QString yesNo(bool value) { return value ? "yes" : "no"; }
+QString yesNo(bool value) {
+    return value ? "yes" : "no";
+}
 
 QStringList layout(const QString& firstRun, const CommSettings& s, bool written_by_window) {
     QStringList lines{Heading,
@@ -34,6 +38,47 @@ QStringList layout(const QString& firstRun, const CommSettings& s, bool written_
     return lines;
 }
 
+const QString GoalKey = QStringLiteral("total_time_goal");
+const char* const GoalComment = "#    Pad report goal for the total time of a car, in seconds";
+
+// The line of zr.ini that holds the total time goal, or -1.
+qsizetype goalLine(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(GoalKey) && line.mid(GoalKey.size()).trimmed().startsWith('=')) return i;
+    }
+    return -1;
+}
+
+std::optional<int> goalValue(const QString& line) {
+    QString value = line.trimmed().mid(GoalKey.size()).trimmed().mid(1).trimmed();
+    if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+        value = value.mid(1, value.size() - 2);
+    bool ok = false;
+    const int seconds = value.toInt(&ok);
+    if (!ok || seconds < 1 || seconds > LongestTotalTimeGoal) return std::nullopt;
+    return seconds;
+}
+
+QString goalText(int seconds) {
+    return GoalKey + " = " + QString::number(seconds);
+}
+
+// The goal's lines as they follow the other settings, or none when the file holds no goal.
+QStringList goalBlock(const std::optional<QStringList>& lines) {
+    const qsizetype at = lines ? goalLine(*lines) : -1;
+    if (at < 0) return {};
+    return {"", GoalComment, "", lines->at(at).trimmed()};
+}
+
+std::optional<QStringList> iniLines(const AppPaths& paths, const QString& source) {
+    try {
+        return TextFile::readLines(paths.zrIni(), source);
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::optional<DynamicList> ReadIni(const AppPaths& paths) {
@@ -45,7 +90,8 @@ std::optional<DynamicList> ReadIni(const AppPaths& paths) {
     }
     if (!lines) return std::nullopt;
     DynamicList list;
-    for (const QString& line : *lines) list.AddItem(line);
+    for (const QString& line : *lines)
+        list.AddItem(line);
     return list;
 }
 
@@ -57,17 +103,41 @@ bool FirstRun(const AppPaths& paths) {
         // The masks are added, but no mask mode is set, so nothing is masked.
         list.AddMask("#");
         list.AddMask("");
-        for (const QString& line : *lines) list.AddItem(line);
+        for (const QString& line : *lines)
+            list.AddItem(line);
         result = list.LookUpProperty("FirstRun", false).toString() == "yes";
     }
-    if (result) TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", {}, false)), "FirstRun");
+    if (result)
+        TextFile::writeAtomically(
+            paths.zrIni(), TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines)), "FirstRun");
     return result;
 }
 
 void SaveCommSettings(const AppPaths& paths, const CommSettings& settings) {
     // The window keeps the FirstRun line as it is: it only runs after the first run.
-    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", settings, true)),
+    const QStringList goal = goalBlock(iniLines(paths, "SaveCommSettings"));
+    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", settings, true) + goal),
                               "SaveCommSettings");
+}
+
+int TotalTimeGoal(const AppPaths& paths) {
+    const std::optional<QStringList> lines = iniLines(paths, "TotalTimeGoal");
+    const qsizetype at = lines ? goalLine(*lines) : -1;
+    if (at < 0) return DefaultTotalTimeGoal;
+    return goalValue(lines->at(at)).value_or(DefaultTotalTimeGoal);
+}
+
+void SaveTotalTimeGoal(const AppPaths& paths, int seconds) {
+    seconds = std::clamp(seconds, 1, LongestTotalTimeGoal);
+    // Without zr.ini the next start is still a first run, which keeps the goal.
+    QStringList lines =
+        TextFile::readLines(paths.zrIni(), "SaveTotalTimeGoal").value_or(QStringList{"FirstRun = yes"});
+    const qsizetype at = goalLine(lines);
+    if (at >= 0)
+        lines[at] = goalText(seconds);
+    else
+        lines << "" << GoalComment << "" << goalText(seconds);
+    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), "SaveTotalTimeGoal");
 }
 
 } // namespace zr::FrontEndSettings

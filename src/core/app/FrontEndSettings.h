@@ -20,8 +20,8 @@ std::optional<DynamicList> ReadIni(const AppPaths& paths);
 
 /// The choices of the OCB communications window, as they are written.
 struct CommSettings {
-    bool update = true;                   // comm_type update, otherwise retrieve
-    QString transferType = "standard";    // "standard", "selective", "efficient"; empty writes no line
+    bool update = true;                // comm_type update, otherwise retrieve
+    QString transferType = "standard"; // "standard", "selective", "efficient"; empty writes no line
     bool transferConfig = true;
     bool transferMenu = true;
     bool transferStatistics = true;
@@ -30,6 +30,18 @@ struct CommSettings {
 
 /// Rewrites zr.ini in the layout the communications window writes.
 void SaveCommSettings(const AppPaths& paths, const CommSettings& settings);
+
+/// The goal for a car's total time in the pad report, in seconds.
+inline constexpr int DefaultTotalTimeGoal = 180;
+inline constexpr int LongestTotalTimeGoal = 86400;
+
+/// The total time goal kept in zr.ini under "total_time_goal"; the default
+/// when the file holds none, or a value that is not 1 to 86400 seconds.
+/// The rewrites of zr.ini (first run, communications window) keep the key.
+int TotalTimeGoal(const AppPaths& paths);
+
+/// Writes the total time goal into zr.ini, keeping every other line.
+void SaveTotalTimeGoal(const AppPaths& paths, int seconds);
 
 } // namespace FrontEndSettings
 } // namespace zr

@@ -39,33 +39,28 @@ void Report::reserve(int rows) {
     m_values.reserve(static_cast<std::size_t>(rows) * m_columns.size());
 }
 
-namespace {
-void appendCsvCell(QString& out, const QString& cell) {
+QString csvCell(const QString& cell) {
     const bool quote = cell.contains(',') || cell.contains('"') || cell.contains('\n') || cell.contains('\r');
-    if (!quote) {
-        out += cell;
-        return;
-    }
-    out += '"';
+    if (!quote) return cell;
+    QString out = QStringLiteral("\"");
     for (const QChar c : cell) {
         if (c == '"') out += '"';
         out += c;
     }
-    out += '"';
+    return out + '"';
 }
-} // namespace
 
 QString Report::toCsv() const {
     QString out;
     for (int c = 0; c < columnCount(); ++c) {
         if (c) out += ',';
-        appendCsvCell(out, m_columns[c]);
+        out += csvCell(m_columns[c]);
     }
     out += '\n';
     for (int r = 0; r < m_rows; ++r) {
         for (int c = 0; c < columnCount(); ++c) {
             if (c) out += ',';
-            appendCsvCell(out, text(r, c));
+            out += csvCell(text(r, c));
         }
         out += '\n';
     }

@@ -64,6 +64,9 @@ private:
     QStringList m_problems;
 };
 
+/// One cell of a CSV line, quoted when it holds a comma, a quote or a line end.
+QString csvCell(const QString& cell);
+
 /// Cents as a plain decimal with two digits: 1234 gives "12.34", -500 gives "-5.00".
 QString centsText(qint64 cents);
 
