@@ -13,11 +13,23 @@ public:
     QStringList files, folders;
     QList<std::optional<QString>> texts;
     QList<std::optional<QColor>> colors;
-    QStringList filters;  // the filter of every file dialog shown
+    QStringList filters; // the filter of every file dialog shown
+    /// Every open-file dialog shown: its title, folder and filter.
+    struct FileDialog {
+        QString title, folder, filter;
+    };
+    QList<FileDialog> opened;
+    QStringList saves;       // names to save under
+    QList<FileDialog> saved; // every save dialog shown: title, proposed path (as folder), filter
 
-    QString openFile(QWidget*, const QString&, const QString&, const QString& filter) override {
+    QString openFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override {
         filters << filter;
+        opened.append({title, folder, filter});
         return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString saveFile(QWidget*, const QString& title, const QString& path, const QString& filter) override {
+        saved.append({title, path, filter});
+        return saves.isEmpty() ? QString() : saves.takeFirst();
     }
     QString chooseFolder(QWidget*, const QString&, const QString&) override {
         return folders.isEmpty() ? QString() : folders.takeFirst();

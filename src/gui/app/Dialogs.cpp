@@ -11,6 +11,11 @@ QString QtDialogs::openFile(QWidget* parent, const QString& title, const QString
     return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
+QString QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& path,
+                            const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, path, filter);
+}
+
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& folder) {
     return QFileDialog::getExistingDirectory(parent, title, folder);
 }

@@ -16,6 +16,9 @@ public:
     /// The chosen file, or the empty text when the user cancelled.
     virtual QString openFile(QWidget* parent, const QString& title, const QString& folder,
                              const QString& filter) = 0;
+    /// The file name to save under, or the empty text when the user cancelled.
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& path,
+                             const QString& filter) = 0;
     /// The chosen folder, or the empty text.
     virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& folder) = 0;
     /// The typed text, or nothing when the user cancelled.
@@ -27,6 +30,8 @@ public:
 class QtDialogs : public Dialogs {
 public:
     QString openFile(QWidget* parent, const QString& title, const QString& folder,
+                     const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& path,
                      const QString& filter) override;
     QString chooseFolder(QWidget* parent, const QString& title, const QString& folder) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
