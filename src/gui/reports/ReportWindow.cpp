@@ -1,0 +1,162 @@
+#include "reports/ReportWindow.h"
+
+#include "app/AppPaths.h"
+#include "app/Dialogs.h"
+#include "app/Prompts.h"
+#include "app/TextFile.h"
+#include "app/frmMain.h"
+#include "reports/ReportModel.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace zr {
+
+// Only the first rows are measured, so that a long file is not scanned.
+void ReportWindow::fitColumns() {
+    QTreeView* list = m_list;
+    const QAbstractItemModel* model = list->model();
+    const QFontMetrics header(list->header()->font());
+    const QFontMetrics cells(list->font());
+    const int rows = std::min(model->rowCount(), 200);
+    for (int c = 0; c < model->columnCount(); ++c) {
+        int width = header.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + 24;
+        for (int r = 0; r < rows; ++r)
+            width = std::max(width, cells.horizontalAdvance(model->index(r, c).data().toString()) + 16);
+        list->setColumnWidth(c, std::min(width, 260));
+    }
+}
+
+ReportWindow::ReportWindow(frmMain& main, ReportWindowSetup setup) : m_main(main), m_setup(std::move(setup)) {
+    setObjectName(m_setup.objectName);
+    setWindowTitle(m_setup.caption);
+
+    Title = new QLabel(m_setup.heading, this);
+    Title->setObjectName("Title");
+    QFont heading = Title->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.4);
+    heading.setBold(true);
+    Title->setFont(heading);
+    Title->setAlignment(Qt::AlignCenter);
+
+    UserFileName = new QLineEdit(this);
+    UserFileName->setObjectName("UserFileName");
+    UserFileName->setReadOnly(!m_setup.padFile);
+    FileSelect = new QPushButton(QString::fromUtf8("&Browse…"), this);
+    FileSelect->setObjectName("FileSelect");
+    auto* fileLabel = new QLabel("File &name:", this);
+    fileLabel->setBuddy(UserFileName);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(UserFileName, 1);
+    fileRow->addWidget(FileSelect);
+
+    m_model = new ReportModel(m_setup.empty, this);
+    m_list = new QTreeView(this);
+    m_list->setObjectName(m_setup.listName);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAlternatingRowColors(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setModel(m_model);
+    m_list->header()->setStretchLastSection(false);
+    fitColumns();
+
+    Export = new QPushButton(QString::fromUtf8("&Export…"), this);
+    Export->setObjectName("Export");
+    Export->setToolTip("Save what the window shows as a CSV file");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Export);
+
+    m_body = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Title);
+    layout->addLayout(fileRow);
+    layout->addLayout(m_body, 1);
+    layout->addLayout(buttons);
+
+    const QString source = m_setup.objectName;
+    connect(FileSelect, &QPushButton::clicked, this,
+            [this, source] { m_main.guard().run(source + " FileSelect", [this] { FileSelect_Click(); }); });
+    connect(Export, &QPushButton::clicked, this,
+            [this, source] { m_main.guard().run(source + " Export", [this] { ExportReport(); }); });
+    if (m_setup.padFile)
+        connect(UserFileName, &QLineEdit::editingFinished, this, [this, source] {
+            m_main.guard().run(source + " UserFileName", [this] { leaveFileName(); });
+        });
+    resize(860, 520);
+}
+
+QString ReportWindow::statisticsFolder() const {
+    const QString relative =
+        m_setup.statsFolder.isEmpty() ? QStringLiteral("Stats") : "Stats/" + m_setup.statsFolder;
+    return m_main.paths().profileFile(m_main.Profile().ID().trimmed(), relative) + '/';
+}
+
+QString ReportWindow::fileFilter() const {
+    if (!m_setup.padFile) return QStringLiteral("*.txt");
+    // Fetched text pad files are stored as ".txt", so they are offered too.
+    if (m_main.Profile().POS().StatsModule().toLower() == "zrpad") return QStringLiteral("*.pad;;*.txt");
+    return QStringLiteral("*.txt");
+}
+
+void ReportWindow::FileSelect_Click() {
+    const QString name =
+        m_main.dialogs().openFile(this, QStringLiteral("Open Statistics:"), statisticsFolder(), fileFilter());
+    if (name.isEmpty()) return;
+    UserFileName->setText(name);
+    BuildReport();
+}
+
+void ReportWindow::leaveFileName() {
+    // Only a name typed in builds the report again.
+    if (!UserFileName->isModified()) return;
+    UserFileName->setModified(false);
+    BuildReport();
+}
+
+void ReportWindow::BuildReport() {
+    m_model->clear();
+    const QString path = UserFileName->text();
+    if (path.isEmpty()) {
+        reportBuilt();
+        return;
+    }
+    try {
+        m_model->setReport(m_setup.read(path));
+    } catch (...) {
+        reportBuilt();
+        throw;
+    }
+    fitColumns();
+    reportBuilt();
+    for (const QString& problem : m_model->report().problems())
+        m_main.prompts().inform(QString(), problem);
+}
+
+QString ReportWindow::exportText() const {
+    return m_model->toCsv();
+}
+
+void ReportWindow::ExportReport() {
+    const QFileInfo source(UserFileName->text());
+    const QString folder = UserFileName->text().isEmpty() ? statisticsFolder() : source.absolutePath() + '/';
+    const QString base = source.completeBaseName().isEmpty() ? m_setup.objectName : source.completeBaseName();
+    QString name = m_main.dialogs().saveFile(this, QStringLiteral("Export to CSV:"),
+                                             folder + base + exportSuffix() + ".csv",
+                                             QStringLiteral("CSV files (*.csv)"));
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += ".csv";
+    // Cells hold the file's bytes one character each; they are written back unchanged.
+    TextFile::writeAtomically(name, exportText().toLatin1(), "Export");
+}
+
+} // namespace zr
