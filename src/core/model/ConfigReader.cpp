@@ -23,8 +23,6 @@ const QString GivenDefault = " given default setting of ";
 
 // Default texts of the program.
 const QString DefaultPicture = "default.jpg";
-const QString DefaultSuggestPicture = "greatchoice.jpg";
-const QString DefaultSuggestMessage = "Thank you for your Order";
 const QStringList DefaultPreSell{"This is a generic", "Pre Sell Message."};
 const QStringList DefaultStartTimes{"6:00:00 AM", "10:30:00 AM", "04:30:00 PM", "11:00:00 PM"};
 const QString DefaultDate = "00:00:00 AM";

@@ -46,6 +46,10 @@ struct TimeOfWeek {
     const TimeOfDay* Day(const QString& key) const;
 };
 
+// The suggestion a family gets when the configuration gives it none.
+inline const QString DefaultSuggestPicture = "greatchoice.jpg";
+inline const QString DefaultSuggestMessage = "Thank you for your Order";
+
 // The schedule and day-part keys, in order.
 inline const QStringList ScheduleKeys{"week", "fri", "sat", "sun"};
 inline const QStringList DayPartKeys{"break", "lunch", "dinner", "closed"};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+
+namespace zr {
+
+/// Twips (1/1440 inch) per pixel at 96 dots per inch.
+constexpr int TwipsPerPixel = 15;
+
+/// Arial bold at the given pixel size. "Arial" resolves to Liberation Sans,
+/// which has the same metrics, so widths are the same on every screen.
+QFont screenFont(int pixelSize);
+
+/// The width of a text on the OCB's screens, in twips, in Arial bold at
+/// pixel size 13 (9.75 pt) unless another pixel size is given.
+int textWidthTwips(const QString& text, int pixelSize = 13);
+
+/// Loads a picture; a null pixmap when the file is missing or unreadable.
+QPixmap loadPicture(const QString& path);
+
+/// The order screen of the OCB without its pictures: the order lines, the
+/// total bar and the place of the suggestion.
+QPixmap orderScreenMockUp(QSize size);
+
+/// A picture that stands in where no image has been chosen or loaded.
+QPixmap placeholderPicture(QSize size, const QString& caption);
+
+} // namespace zr
