@@ -1,10 +1,11 @@
 #include "app/ProgramWindows.h"
 #include "app/frmMain.h"
+#include "dayparts/frmEditScheduling.h"
 
 namespace zr {
 
 void addDayPartWindows(frmMain& main) {
-    (void)main;
+    main.addWindow("frmEditScheduling", [](frmMain& m) { return new frmEditScheduling(m); });
 }
 
 } // namespace zr
