@@ -48,6 +48,7 @@ class TestFrmEditScheduling : public QObject {
 private slots:
     void typedTime_data();
     void typedTime();
+    void scrollSetsAmOrPm_data();
     void scrollSetsAmOrPm();
     void dragCopies_data();
     void dragCopies();
@@ -104,7 +105,14 @@ void TestFrmEditScheduling::typedTime() {
     }
 }
 
+void TestFrmEditScheduling::scrollSetsAmOrPm_data() {
+    QTest::addColumn<bool>("leave");
+    QTest::newRow("stored on leaving the field") << true;
+    QTest::newRow("stored by Apply while in the field") << false;
+}
+
 void TestFrmEditScheduling::scrollSetsAmOrPm() {
+    QFETCH(bool, leave);
     Harness h;
     frmEditScheduling w(h.main);
     w.show();
@@ -113,8 +121,8 @@ void TestFrmEditScheduling::scrollSetsAmOrPm() {
     QCOMPARE(w.Scroll->value(), 1);
     w.Scroll->triggerAction(QAbstractSlider::SliderSingleStepSub); // the up arrow
     QCOMPARE(w.txtTime->text(), "05:00 AM");
-    QVERIFY(!w.Changed()); // stored only when the field is left
-    leaveField(w.txtTime);
+    QVERIFY(!w.Changed()); // stored only when the field is checked
+    if (leave) leaveField(w.txtTime);
     w.cmd[0]->click();
     QVERIFY(h.todLines().contains("tod_sat_dinner   = 05:00"));
     // A schedule node hides the field, and leaving it then stores nothing and shows nothing.

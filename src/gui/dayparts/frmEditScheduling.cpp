@@ -106,7 +106,7 @@ frmEditScheduling::frmEditScheduling(frmMain& main) : m_main(main) {
             [this, &guard](int position) { guard.run(Source, [&] { scrolled(position); }); });
     connect(cmd[0], &QPushButton::clicked, this, [this, &guard] {
         guard.run(Source, [this] {
-            if (Changed()) Apply();
+            if (StorePendingTime() && Changed()) Apply();
         });
     });
     connect(cmd[1], &QPushButton::clicked, this,
@@ -138,6 +138,7 @@ void frmEditScheduling::showNode(QTreeWidgetItem* node) {
                        static_cast<QWidget*>(lbl[0]), static_cast<QWidget*>(lbl[1])})
         w->setVisible(day != nullptr);
     m_shown = day ? node : nullptr;
+    m_refused.clear();
     if (!day) return;
     txtTime->setText(day->StartTime.toString(TimeFormat));
     const QSignalBlocker quiet(Scroll);
@@ -157,12 +158,21 @@ bool frmEditScheduling::ValidateTime() {
                                 "You must enter a time of the format \"hh:mm ?M\"\r\n"
                                 "where \"hh\" is a two-digit hour (ex. 09 or 12) and \"mm\" \r\n"
                                 "is a two-digit minute and \"?\" is \"A\" or \"P\" for \"AM\" or \"PM\".");
+        m_refused = txtTime->text();
         return false;
     }
+    m_refused.clear();
     day->StartTime = time;
     const QSignalBlocker quiet(Scroll);
     Scroll->setValue(txtTime->text().mid(6, 2) == "AM" ? 0 : 1);
     return true;
+}
+
+bool frmEditScheduling::StorePendingTime() {
+    const TimeOfDay* day = workingDay(m_shown);
+    if (!day || txtTime->text() == day->StartTime.toString(TimeFormat)) return true;
+    // A text refused as the focus left the field is not refused twice.
+    return txtTime->text() != m_refused && ValidateTime();
 }
 
 bool frmEditScheduling::eventFilter(QObject* watched, QEvent* event) {
@@ -202,6 +212,7 @@ void frmEditScheduling::Apply() {
 }
 
 void frmEditScheduling::exitAsking() {
+    if (!StorePendingTime()) return;
     exitEditor(this, m_main.prompts(), "Do you want to save your changes?", Changed(), [this] { Apply(); });
 }
 

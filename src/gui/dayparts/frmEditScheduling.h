@@ -26,6 +26,9 @@ public:
     /// Checks the typed time and stores it in the day part the field shows.
     /// False, after the message, when the text is not a time.
     bool ValidateTime();
+    /// Apply and Exit store a time changed in the field (typed, or with the
+    /// scroll bar) that was not yet checked. False when it is not a time.
+    bool StorePendingTime();
     /// True when a working start time differs from the profile's.
     bool Changed() const;
     void Apply();
@@ -49,6 +52,7 @@ private:
     frmMain& m_main;
     QList<TimeOfWeek> m_work;           // IDs are the shown schedule names
     QTreeWidgetItem* m_shown = nullptr; // the day part in the time field
+    QString m_refused;                  // the text last refused
 };
 
 } // namespace zr
