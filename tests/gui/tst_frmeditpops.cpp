@@ -71,6 +71,7 @@ private slots:
     void dragCopies_data();
     void dragCopies();
     void slideshowTiming();
+    void slideshowFailureShowsOnce_data();
     void slideshowFailureShowsOnce();
     void exitAsks_data();
     void exitAsks();
@@ -252,9 +253,20 @@ void TestFrmEditPOPs::slideshowTiming() {
     QVERIFY(!win.w.Tmr->isActive());
 }
 
+void TestFrmEditPOPs::slideshowFailureShowsOnce_data() {
+    QTest::addColumn<Pops>("pops");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("missing image") << Pops{{"gone.jpg", "1"}, {"a.jpg", "1"}} << "gone.jpg";
+    QTest::newRow("time not a number") << Pops{{"a.jpg", "soon"}, {"b.jpg", "1"}} << "soon";
+    QTest::newRow("no time") << Pops{{"a.jpg", "0"}, {"b.jpg", "1"}} << "a.jpg cannot be shown: 0";
+    QTest::newRow("longer than the timer takes") << Pops{{"a.jpg", "70"}, {"b.jpg", "1"}} << "70";
+}
+
 void TestFrmEditPOPs::slideshowFailureShowsOnce() {
+    QFETCH(Pops, pops);
+    QFETCH(QString, logged);
     Harness h;
-    h.day("week", "dinner") = {{"gone.jpg", "1"}, {"a.jpg", "1"}};
+    h.day("week", "dinner") = pops;
     Window win(h);
     win.select("Week/Dinner");
     win.w.Tmr->setInterval(5);
@@ -266,7 +278,7 @@ void TestFrmEditPOPs::slideshowFailureShowsOnce() {
     QVERIFY(h.prompts.informed.first().text.startsWith("View POPs as SlideShow"));
     QVERIFY(!win.w.Tmr->isActive());
     QVERIFY(win.w.opt[0]->isChecked());
-    QVERIFY(h.app.read("Profiles/North/Log/Exceptions.log").contains("gone.jpg"));
+    QVERIFY(h.app.read("Profiles/North/Log/Exceptions.log").contains(logged.toLatin1()));
     // Still usable: the list can be edited.
     win.w.cmd[4]->click();
     QCOMPARE(win.rows().size(), 3);

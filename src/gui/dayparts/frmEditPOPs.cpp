@@ -28,6 +28,7 @@ namespace {
 const QString Source = "Edit POP Settings";
 const QString TickSource = "View POPs as SlideShow";
 constexpr int MaxPOPs = 5;
+constexpr double MaxTickMs = 65535;
 constexpr QSize PreviewSize(320, 240);
 
 } // namespace
@@ -316,7 +317,14 @@ void frmEditPOPs::SlideShowTick() {
     }
     if (!showImage(row->text(0)))
         throw AppError(TickSource, 53, "The image " + row->text(0) + " cannot be shown.");
-    Tmr->setInterval(qRound(row->text(1).toDouble() * 1000));
+    // The timer takes 1 ms to a little over a minute; a hand-edited time
+    // outside that stops the preview instead of racing or overflowing.
+    bool number = false;
+    const double seconds = row->text(1).toDouble(&number);
+    if (!number || seconds * 1000 < 1 || seconds * 1000 > MaxTickMs)
+        throw AppError(TickSource, 380,
+                       "The display time of " + row->text(0) + " cannot be shown: " + row->text(1));
+    Tmr->setInterval(qRound(seconds * 1000));
 }
 
 void frmEditPOPs::copyDayPart(QTreeWidgetItem* source, QTreeWidgetItem* target) {
