@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -86,6 +87,9 @@ frmStats::frmStats(frmMain& main)
     Views->addTab(Statistics, "&Cars");
     Views->addTab(speed, "&Speed of Service");
     m_body->addWidget(Views);
+    setTabOrder(Views, Goal);
+    setTabOrder(Goal, Summary);
+    setTabOrder(Summary, Export);
 
     model().setGoal(PadReport::TotalTime, Goal->value());
     fitColumns();
