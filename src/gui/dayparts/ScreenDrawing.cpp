@@ -1,5 +1,7 @@
 #include "dayparts/ScreenDrawing.h"
 
+#include "model/FileManager.h"
+
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QLinearGradient>
@@ -16,6 +18,16 @@ QFont screenFont(int pixelSize) {
 
 int textWidthTwips(const QString& text, int pixelSize) {
     return QFontMetrics(screenFont(pixelSize)).horizontalAdvance(text) * TwipsPerPixel;
+}
+
+QStringList pictureFiles(const QString& folder) {
+    FileManager catalogue;
+    catalogue.setFilter("*.jpg");
+    catalogue.setDirectory(folder);
+    QStringList names;
+    for (const file& f : catalogue.Files())
+        names << f.ID;
+    return names;
 }
 
 QPixmap loadPicture(const QString& path) {

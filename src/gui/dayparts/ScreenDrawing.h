@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 namespace zr {
 
@@ -16,6 +17,9 @@ QFont screenFont(int pixelSize);
 /// The width of a text on the OCB's screens, in twips, in Arial bold at
 /// pixel size 13 (9.75 pt) unless another pixel size is given.
 int textWidthTwips(const QString& text, int pixelSize = 13);
+
+/// The names of the "*.jpg" files of a folder, in the file catalogue's order.
+QStringList pictureFiles(const QString& folder);
 
 /// Loads a picture; a null pixmap when the file is missing or unreadable.
 QPixmap loadPicture(const QString& path);

@@ -6,7 +6,6 @@
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
 #include "dayparts/ScreenDrawing.h"
-#include "model/FileManager.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -70,11 +69,7 @@ frmEditPOPs::frmEditPOPs(frmMain& main) : m_main(main), m_folder(main.paths().po
 
     ImageList = new QListWidget(this);
     ImageList->setObjectName("ImageList");
-    FileManager catalogue;
-    catalogue.setFilter("*.jpg");
-    catalogue.setDirectory(m_folder);
-    for (const file& f : catalogue.Files())
-        ImageList->addItem(f.ID);
+    ImageList->addItems(pictureFiles(m_folder));
 
     DurationList = new QListWidget(this);
     DurationList->setObjectName("DurationList");

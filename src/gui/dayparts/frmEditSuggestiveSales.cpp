@@ -6,7 +6,6 @@
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
 #include "dayparts/ScreenDrawing.h"
-#include "model/FileManager.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -77,11 +76,7 @@ frmEditSuggestiveSales::frmEditSuggestiveSales(frmMain& main)
 
     ImageList = new QComboBox(this);
     ImageList->setObjectName("ImageList");
-    FileManager catalogue;
-    catalogue.setFilter("*.jpg");
-    catalogue.setDirectory(m_folder);
-    for (const file& f : catalogue.Files())
-        ImageList->addItem(f.ID);
+    ImageList->addItems(pictureFiles(m_folder));
 
     txt = new QLineEdit(this);
     txt->setObjectName("txt");
