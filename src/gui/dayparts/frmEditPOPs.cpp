@@ -132,7 +132,7 @@ frmEditPOPs::frmEditPOPs(frmMain& main) : m_main(main), m_folder(main.paths().po
     layout->addLayout(left, 2);
     layout->addLayout(middle, 3);
     layout->addLayout(right);
-    resize(860, 460);
+    resize(sizeHint());
 
     setEditing(false);
     opt[0]->setEnabled(false);

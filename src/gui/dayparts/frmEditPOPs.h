@@ -23,6 +23,8 @@ class frmEditPOPs : public QWidget {
     Q_OBJECT
 public:
     explicit frmEditPOPs(frmMain& main);
+    /// The size the window opens with, also inside the main window.
+    QSize sizeHint() const override { return {860, 460}; }
     ~frmEditPOPs() override;
 
     void InsertImage();

@@ -96,7 +96,7 @@ frmEditScheduling::frmEditScheduling(frmMain& main) : m_main(main) {
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(TimeTree, 1);
     layout->addLayout(side);
-    resize(440, 440);
+    resize(sizeHint());
     showNode(nullptr);
 
     const ErrorGuard& guard = m_main.guard();

@@ -22,6 +22,8 @@ class frmEditScheduling : public QWidget {
     Q_OBJECT
 public:
     explicit frmEditScheduling(frmMain& main);
+    /// The size the window opens with, also inside the main window.
+    QSize sizeHint() const override { return {440, 440}; }
 
     /// Checks the typed time and stores it in the day part the field shows.
     /// False, after the message, when the text is not a time.

@@ -134,7 +134,7 @@ frmEditSuggestiveSales::frmEditSuggestiveSales(frmMain& main)
     layout->addWidget(SuggTree, 1);
     layout->addWidget(Picture1, 0, Qt::AlignTop);
     layout->addLayout(edit, 1);
-    resize(760, 340);
+    resize(sizeHint());
     txt->setEnabled(false);
     ImageList->setEnabled(false);
 

@@ -28,6 +28,8 @@ class frmEditSuggestiveSales : public QWidget {
     Q_OBJECT
 public:
     explicit frmEditSuggestiveSales(frmMain& main);
+    /// The size the window opens with, also inside the main window.
+    QSize sizeHint() const override { return {760, 340}; }
 
     bool Changed() const;
     void Apply();
