@@ -168,9 +168,6 @@ void TestFrmEditSuggestiveSales::dragCopies_data() {
     QTest::newRow("Drink onto Special")
         << "Dinner/Drink"
         << "Dinner/Special" << QList{Button::Yes} << sure + "Special?" << drinkSpecial;
-    QTest::newRow("Drink onto Special, No")
-        << "Dinner/Drink"
-        << "Dinner/Special" << QList{Button::No} << sure + "Special?" << dinner;
     QTest::newRow("family of another day part")
         << "Lunch/Drink"
         << "Dinner/Entree" << QList{Button::Yes} << sure + "Entree?" << lunchDrink;
@@ -180,9 +177,6 @@ void TestFrmEditSuggestiveSales::dragCopies_data() {
     QTest::newRow("family onto a day part")
         << "Lunch/Side"
         << "Dinner" << QList<Button>{} << "Cannot copy a family part to a daypart!" << dinner;
-    QTest::newRow("day part onto a family")
-        << "Lunch"
-        << "Dinner/Side" << QList<Button>{} << "Cannot copy a daypart to a family part!" << dinner;
 }
 
 void TestFrmEditSuggestiveSales::dragCopies() {
