@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
 
     zr::frmMain main(paths, clock, prompts, dialogs);
     zr::addProgramWindows(main);
-    main.resize(1024, 700);
+    main.resize(1280, 900);
     if (!main.LoadMain()) return 1;
     save(main, out, "main");
 
