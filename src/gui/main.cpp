@@ -8,6 +8,7 @@
 #include "app/frmSplash.h"
 #include "model/ProfileStore.h"
 #include "app/ProgramWindows.h"
+#include "app/Translation.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,6 +17,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZR_FrontEnd");
+    zr::installTranslation(QLocale());
 
     QCommandLineParser options;
     options.setApplicationDescription("The ZR front end: configures drive-thru Order Confirmation Boards.");

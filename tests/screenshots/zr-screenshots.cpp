@@ -6,6 +6,7 @@
 #include "app/Dialogs.h"
 #include "app/ProgramWindows.h"
 #include "app/Prompts.h"
+#include "app/Translation.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
@@ -57,6 +58,7 @@ void save(QWidget& w, const QString& out, const QString& name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    zr::installTranslation(QLocale());  // LANG=sv_SE draws the Swedish texts
     if (argc < 3) {
         fprintf(stderr, "usage: zr-screenshots APP OUT\n");
         return 2;

@@ -17,6 +17,9 @@ public:
     virtual ~Prompts() = default;
     virtual Button ask(const QString& title, const QString& text, Buttons buttons) = 0;
     virtual void inform(const QString& title, const QString& text) = 0;
+    /// A warning that must not be missed (shown with the stop sign where
+    /// windows are drawn); elsewhere it is told as any other message.
+    virtual void warn(const QString& title, const QString& text) { inform(title, text); }
 };
 
 } // namespace zr

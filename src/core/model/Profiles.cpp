@@ -64,7 +64,10 @@ void POS::setID(const QString& v) {
     DeriveDriver();
 }
 
-QString POS::driverFor(const QString& translatorType, const QString& commType) {
+namespace {
+
+// The built-in drivers; "PAR TC" and "PAR GT" depend on the port as well.
+const QList<QPair<QString, QString>>& driverTable() {
     static const QList<QPair<QString, QString>> table{
         {"ALOHA", "zraloha"},
         {"EMAPS", "zremap"},
@@ -77,15 +80,29 @@ QString POS::driverFor(const QString& translatorType, const QString& commType) {
         {"PAN 7500W", "zrpan75w"},
         {"PAN 2 +", "zrpan"},
         {"PAR 2000", "zrpar"},
+        {"PAR TC", QString()},
+        {"PAR GT", QString()},
         {"PCPOS3", "zrpcpos3"},
         {"POSITIVE SOLUTIONS", "zrpossol"},
         {"PROGRESSIVE", "zrprogiris"},
     };
+    return table;
+}
+
+} // namespace
+
+QString POS::driverFor(const QString& translatorType, const QString& commType) {
     const QString upper = translatorType.toUpper();
     if (upper == "PAR TC" || upper == "PAR GT") return commType == "sniff" ? "zrpartc" : "zrpargtx";
-    for (const auto& [name, driver] : table)
+    for (const auto& [name, driver] : driverTable())
         if (upper == name) return driver;
     return "zrcom";
+}
+
+QStringList POS::knownTypes() {
+    QStringList names;
+    for (const auto& entry : driverTable()) names << entry.first;
+    return names;
 }
 
 void POS::DeriveDriver() {

@@ -146,6 +146,8 @@ public:
     /// The driver of a translator type by the built-in table (port matters
     /// for "PAR TC" and "PAR GT").
     static QString driverFor(const QString& translatorType, const QString& commType);
+    /// The translator types that the built-in table knows, in its order.
+    static QStringList knownTypes();
 
 private:
     void DeriveDriver();

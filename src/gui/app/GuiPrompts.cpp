@@ -44,4 +44,9 @@ void GuiPrompts::inform(const QString& title, const QString& text) {
     box.exec();
 }
 
+void GuiPrompts::warn(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, titleOf(title), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
 } // namespace zr

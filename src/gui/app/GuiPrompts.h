@@ -14,6 +14,7 @@ class GuiPrompts : public Prompts {
 public:
     Button ask(const QString& title, const QString& text, Buttons buttons) override;
     void inform(const QString& title, const QString& text) override;
+    void warn(const QString& title, const QString& text) override;
 };
 
 } // namespace zr
