@@ -1,7 +1,6 @@
 // The default images editor.
 
 #include "GuiHarness.h"
-#include "app/ProgramWindows.h"
 #include "settings/frmEditDefaultImages.h"
 
 #include <QImage>
@@ -26,12 +25,10 @@ frmEditDefaultImages* openEditor(GuiHarness& h, const QString& item, const QStri
     picture(h.app, "ZRScreens/Item/Fries.jpg");
     picture(h.app, "ZRScreens/POP/summer.jpg");
     h.app.write("ZRScreens/POP/broken.jpg", "not a picture");
-    addProgramWindows(h.main);
-    h.main.Profile().setID("North");
-    h.main.Profile().setDefaultItem(item);
-    h.main.Profile().setDefaultPOP(pop);
-    h.main.openWindow("frmEditDefaultImages");
-    return h.main.findChild<frmEditDefaultImages*>();
+    return h.open<frmEditDefaultImages>("frmEditDefaultImages", [&](Profiles& p) {
+        p.setDefaultItem(item);
+        p.setDefaultPOP(pop);
+    });
 }
 
 QStringList entries(const QListWidget* list) {
@@ -53,7 +50,7 @@ private slots:
 
 void TestFrmEditDefaultImages::listsAndPreviews() {
     GuiHarness h;
-    frmEditDefaultImages* w = openEditor(h, "fries.jpg", "summer.jpg");  // names match in any letter case
+    frmEditDefaultImages* w = openEditor(h, "fries.jpg", "summer.jpg"); // names match in any letter case
     QCOMPARE(entries(w->lst[0]), QStringList({"burger.jpg", "Fries.jpg"}));
     QCOMPARE(entries(w->lst[1]), QStringList({"", "broken.jpg", "summer.jpg"}));
     QCOMPARE(w->lst[0]->currentItem()->text(), "Fries.jpg");

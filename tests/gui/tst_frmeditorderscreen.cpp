@@ -1,7 +1,6 @@
 // The order and total screen editor, and the width measure of the OCB's messages.
 
 #include "GuiHarness.h"
-#include "app/ProgramWindows.h"
 #include "app/TextWidth.h"
 #include "settings/frmEditOrderScreen.h"
 
@@ -17,11 +16,7 @@ using namespace zr::test;
 namespace {
 
 frmEditOrderScreen* openEditor(GuiHarness& h, const std::function<void(Profiles&)>& stored = {}) {
-    addProgramWindows(h.main);
-    h.main.Profile().setID("North");
-    if (stored) stored(h.main.Profile());
-    h.main.openWindow("frmEditOrderScreen");
-    return h.main.findChild<frmEditOrderScreen*>();
+    return h.open<frmEditOrderScreen>("frmEditOrderScreen", stored);
 }
 
 // The longest run of a letter that keeps the limit.
@@ -83,7 +78,7 @@ void TestFrmEditOrderScreen::checkBoxes() {
         QCOMPARE(label->isVisibleTo(w->Picture1), !hidden.contains(name));
     }
     w->cmd[0]->click();
-    const QStringList conf = crlfLines(h.app.read("Profiles/North/Config/zr.conf"));
+    const QStringList conf = h.zrConf();
     QVERIFY(conf.contains(line));
     for (const QString flag : {"show_tax", "show_total", "unit_price_enabled", "show_total_screen"})
         if (!line.startsWith(flag + ' ')) QVERIFY2(conf.contains(flag + " = yes"), qPrintable(flag));
@@ -113,7 +108,7 @@ void TestFrmEditOrderScreen::exit() {
     w->cmd[1]->click();
     QCOMPARE(h.prompts.asked.size(), asked ? 1 : 0);
     QTRY_VERIFY(!h.main.ChildWindows().contains("frmEditOrderScreen"));
-    const QStringList conf = crlfLines(h.app.read("Profiles/North/Config/zr.conf"));
+    const QStringList conf = h.zrConf();
     QCOMPARE(conf.contains("idle_to_pop = 30"), change == "delay");
     QCOMPARE(conf.contains("message_lunch = \"Hi\""), change == "typing");
 }
@@ -142,8 +137,7 @@ void TestFrmEditOrderScreen::messageWidth() {
     QCOMPARE(w->Message->text(), fits);
     QVERIFY(w->Message->width() * TwipsPerPixel <= frmEditOrderScreen::MessageWidthTwips + TwipsPerPixel);
     w->cmd[0]->click();
-    QVERIFY(
-        crlfLines(h.app.read("Profiles/North/Config/zr.conf")).contains("message_break = \"" + fits + '"'));
+    QVERIFY(h.zrConf().contains("message_break = \"" + fits + '"'));
 }
 
 QTEST_MAIN(TestFrmEditOrderScreen)

@@ -1,7 +1,6 @@
 // The pre-sell message editor.
 
 #include "GuiHarness.h"
-#include "app/ProgramWindows.h"
 #include "settings/frmEditPreSellMessage.h"
 
 #include <QCheckBox>
@@ -17,12 +16,10 @@ namespace {
 
 frmEditPreSellMessage* openEditor(GuiHarness& h, const QStringList& lines,
                                   const std::function<void(PreSellMessage&)>& stored = {}) {
-    addProgramWindows(h.main);
-    h.main.Profile().setID("North");
-    h.main.Profile().PreSellMessage().setMessageList(lines);
-    if (stored) stored(h.main.Profile().PreSellMessage());
-    h.main.openWindow("frmEditPreSellMessage");
-    return h.main.findChild<frmEditPreSellMessage*>();
+    return h.open<frmEditPreSellMessage>("frmEditPreSellMessage", [&](Profiles& p) {
+        p.PreSellMessage().setMessageList(lines);
+        if (stored) stored(p.PreSellMessage());
+    });
 }
 
 QStringList shownLines(const frmEditPreSellMessage* w) {
@@ -45,9 +42,8 @@ class TestFrmEditPreSellMessage : public QObject {
     Q_OBJECT
 private slots:
     void pastedLineIsCutOnce();
-    void twentyLinesAtMost();
-    void removingTheLastLine();
-    void insertedLineIsTypedOver();
+    void lineButtons_data();
+    void lineButtons();
     void displayType_data();
     void displayType();
     void colours();
@@ -72,54 +68,46 @@ void TestFrmEditPreSellMessage::pastedLineIsCutOnce() {
     QCOMPARE(h.prompts.informed.size(), 2);
 }
 
-void TestFrmEditPreSellMessage::twentyLinesAtMost() {
-    GuiHarness h;
-    frmEditPreSellMessage* w = openEditor(h, numbered(19));
-    QVERIFY(w->cmd[3]->isEnabled() && w->cmd[7]->isEnabled());
-    w->cmd[3]->click(); // Add
-    QCOMPARE(shownLines(w), numbered(19) << "New Line.");
-    QVERIFY(!w->cmd[3]->isEnabled());
-    QVERIFY(!w->cmd[7]->isEnabled());
-    QVERIFY(w->cmd[4]->isEnabled());
-    w->cmd[4]->click(); // Remove the new line
-    QCOMPARE(shownLines(w), numbered(19));
-    QVERIFY(w->cmd[3]->isEnabled() && w->cmd[7]->isEnabled());
-
-    // A message stored with 20 lines opens full.
-    GuiHarness full;
-    frmEditPreSellMessage* f = openEditor(full, numbered(20));
-    QVERIFY(!f->cmd[3]->isEnabled() && !f->cmd[7]->isEnabled());
-    QVERIFY(f->txt->isEnabled());
+void TestFrmEditPreSellMessage::lineButtons_data() {
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QString>("clicks"); // a: Add, i: Insert, r: Remove, after choosing the first line
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("enabled"); // the field, Add, Insert, Remove
+    QTest::newRow("19 lines plus Add") << numbered(19) << "a" << (numbered(19) << "New Line.") << "1001";
+    QTest::newRow("then Remove") << numbered(19) << "ar" << numbered(19) << "1111";
+    QTest::newRow("removing the last line") << QStringList{"Only"} << "r" << QStringList{} << "0100";
+    QTest::newRow("insert below the chosen line")
+        << QStringList{"A", "B"} << "i" << QStringList{"A", "New Line.", "B"} << "1111";
+    QTest::newRow("add to an empty message") << QStringList{} << "a" << QStringList{"New Line."} << "1111";
 }
 
-void TestFrmEditPreSellMessage::removingTheLastLine() {
+void TestFrmEditPreSellMessage::lineButtons() {
+    QFETCH(QStringList, stored);
+    QFETCH(QString, clicks);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, enabled);
     GuiHarness h;
-    frmEditPreSellMessage* w = openEditor(h, {"Only line"});
-    QCOMPARE(w->txt->text(), "Only line");
-    w->cmd[4]->click();
-    QCOMPARE(w->MessageList->topLevelItemCount(), 0);
-    QVERIFY(w->txt->text().isEmpty());
-    QVERIFY(!w->txt->isEnabled());
-    QVERIFY(!w->cmd[4]->isEnabled());
-    QVERIFY(!w->cmd[7]->isEnabled());
-    QVERIFY(w->cmd[3]->isEnabled());
+    frmEditPreSellMessage* w = openEditor(h, stored);
+    for (QChar click : clicks) {
+        if (w->MessageList->topLevelItemCount() > 0 && click != 'r')
+            w->MessageList->setCurrentItem(w->MessageList->topLevelItem(0));
+        w->cmd[click == 'a' ? 3 : click == 'i' ? 7 : 4]->click();
+    }
+    QCOMPARE(shownLines(w), shown);
+    const QString states = QString("%1%2%3%4")
+                               .arg(w->txt->isEnabled())
+                               .arg(w->cmd[3]->isEnabled())
+                               .arg(w->cmd[7]->isEnabled())
+                               .arg(w->cmd[4]->isEnabled());
+    QCOMPARE(states, enabled);
+    if (clicks.endsWith('r')) {
+        const QTreeWidgetItem* now = w->MessageList->currentItem();
+        QCOMPARE(w->txt->text(), now ? now->text(0) : QString());
+    } else {
+        QCOMPARE(w->txt->selectedText(), "New Line."); // typing replaces it
+    }
     w->cmd[0]->click();
-    QVERIFY(h.main.Profile().PreSellMessage().MessageList().isEmpty());
-    QVERIFY(!crlfLines(h.app.read("Profiles/North/Config/zr.conf")).join('\n').contains("screen_saver_text"));
-}
-
-void TestFrmEditPreSellMessage::insertedLineIsTypedOver() {
-    GuiHarness h;
-    frmEditPreSellMessage* w = openEditor(h, {"A", "B", "C"});
-    w->MessageList->setCurrentItem(w->MessageList->topLevelItem(0));
-    w->cmd[7]->click(); // Insert below the selected line
-    QCOMPARE(w->txt->selectedText(), "New Line.");
-    w->txt->insert("Hot coffee"); // typing replaces the selected text
-    QCOMPARE(shownLines(w), QStringList({"A", "Hot coffee", "B", "C"}));
-    w->MessageList->setCurrentItem(w->MessageList->topLevelItem(2));
-    QCOMPARE(w->txt->text(), "B");
-    w->cmd[0]->click();
-    QCOMPARE(h.main.Profile().PreSellMessage().MessageList(), QStringList({"A", "Hot coffee", "B", "C"}));
+    QCOMPARE(h.main.Profile().PreSellMessage().MessageList(), shown);
 }
 
 void TestFrmEditPreSellMessage::displayType_data() {
@@ -150,7 +138,7 @@ void TestFrmEditPreSellMessage::displayType() {
     if (toggle) w->chk->click();
     w->cmb->setCurrentIndex(10); // a change in any case, so that Apply writes
     w->cmd[0]->click();
-    const QStringList conf = crlfLines(h.app.read("Profiles/North/Config/zr.conf"));
+    const QStringList conf = h.zrConf();
     QVERIFY(conf.contains("screen_saver_mode  = " + written));
     QVERIFY(conf.contains("screen_saver_pop_to  = 10"));
 }
@@ -171,7 +159,7 @@ void TestFrmEditPreSellMessage::colours() {
     h.prompts.answers << Button::Yes;
     w->cmd[1]->click();
     QCOMPARE(h.prompts.asked.size(), 1);
-    const QStringList conf = crlfLines(h.app.read("Profiles/North/Config/zr.conf"));
+    const QStringList conf = h.zrConf();
     QVERIFY(conf.contains(QString("screen_saver_fg = %1").arg(0x563412)));
     QVERIFY(conf.contains(QString("screen_saver_bg = %1").arg(0x800000)));
 }

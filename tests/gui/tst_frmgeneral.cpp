@@ -1,7 +1,6 @@
 // The general settings editor.
 
 #include "GuiHarness.h"
-#include "app/ProgramWindows.h"
 #include "app/Translation.h"
 #include "settings/MockUps.h"
 #include "settings/frmGeneral.h"
@@ -20,16 +19,8 @@ using namespace zr::test;
 
 namespace {
 
-QStringList zrConf(const TempApp& app) {
-    return crlfLines(app.read("Profiles/North/Config/zr.conf"));
-}
-
 frmGeneral* openGeneral(GuiHarness& h) {
-    addProgramWindows(h.main);
-    h.main.Profile().setID("North");
-    h.main.Profile().setIPAddress("10.1.1.1");
-    h.main.openWindow("frmGeneral");
-    return h.main.findChild<frmGeneral*>();
+    return h.open<frmGeneral>("frmGeneral", [](Profiles& p) { p.setIPAddress("10.1.1.1"); });
 }
 
 } // namespace
@@ -124,7 +115,7 @@ void TestFrmGeneral::landscapeIsFramedAndStored() {
     QCOMPARE(w->shp[0]->BorderColor(), QColor(Qt::black));
     QVERIFY(w->Changed());
     w->cmd[0]->click();
-    QVERIFY(zrConf(h.app).contains("display_mode    =  landscape"));
+    QVERIFY(h.zrConf().contains("display_mode    =  landscape"));
 
     // Opened again on a landscape profile, the landscape picture is the framed one.
     w->cmd[2]->click();
@@ -161,7 +152,7 @@ void TestFrmGeneral::languageCaptions() {
     w->cmb->setCurrentIndex(1);
     w->cmd[0]->click();
     QCOMPARE(h.main.Profile().Language(), "Swedish");
-    QVERIFY(zrConf(h.app).contains("language        = Swedish"));
+    QVERIFY(h.zrConf().contains("language        = Swedish"));
     if (translator) {
         QCoreApplication::removeTranslator(translator);
         delete translator;

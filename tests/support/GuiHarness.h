@@ -2,11 +2,13 @@
 
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "app/ProgramWindows.h"
 #include "app/frmMain.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
+#include <functional>
 
 namespace zr::test {
 
@@ -28,10 +30,25 @@ struct GuiHarness {
         app.write("Profiles/" + name + "/Config.conf", "IP = " + ip + "\r\n");
     }
 
+    /// Makes the profile "North" current, lets stored change its values, and
+    /// opens the window of that name as the program would.
+    template <class Window>
+    Window* open(const QString& name, const std::function<void(Profiles&)>& stored = {}) {
+        addProgramWindows(main);
+        main.Profile().setID("North");
+        if (stored) stored(main.Profile());
+        main.openWindow(name);
+        return main.findChild<Window*>();
+    }
+
+    /// The lines of North's zr.conf.
+    QStringList zrConf() const { return crlfLines(app.read("Profiles/North/Config/zr.conf")); }
+
     /// The names in the drop-down of the toolbar's Profiles button.
     QStringList dropDownNames() const {
         QStringList names;
-        for (const QAction* a : main.profilesButton()->menu()->actions()) names << a->text();
+        for (const QAction* a : main.profilesButton()->menu()->actions())
+            names << a->text();
         return names;
     }
 };
