@@ -39,6 +39,7 @@ private slots:
     void exit();
     void messageWidth_data();
     void messageWidth();
+    void windowsText();
 };
 
 void TestFrmEditOrderScreen::widthIsMeasuredInArialBold() {
@@ -138,6 +139,22 @@ void TestFrmEditOrderScreen::messageWidth() {
     QVERIFY(w->Message->width() * TwipsPerPixel <= frmEditOrderScreen::MessageWidthTwips + TwipsPerPixel);
     w->cmd[0]->click();
     QVERIFY(h.zrConf().contains("message_break = \"" + fits + '"'));
+}
+
+void TestFrmEditOrderScreen::windowsText() {
+    // zr.conf holds Windows-1252 bytes, one character each in the model.
+    GuiHarness h;
+    frmEditOrderScreen* w = openEditor(h, [](Profiles& p) {
+        p.OrderScreen().setLunchMessage(QString::fromLatin1("Caf\xe9 \x80"
+                                                            "5"));
+    });
+    QCOMPARE(w->txt[1]->text(), QString::fromUtf8("Café €5"));
+    w->txt[1]->end(false);
+    w->txt[1]->insert(QString::fromUtf8("€"));
+    w->cmd[0]->click();
+    QVERIFY(h.app.read("Profiles/North/Config/zr.conf")
+                .contains("message_lunch = \"Caf\xe9 \x80"
+                          "5\x80\""));
 }
 
 QTEST_MAIN(TestFrmEditOrderScreen)

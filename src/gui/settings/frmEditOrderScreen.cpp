@@ -3,6 +3,7 @@
 #include "app/EditorSupport.h"
 #include "app/TextWidth.h"
 #include "app/frmMain.h"
+#include "menu/WindowsText.h"
 #include "settings/MockUps.h"
 
 #include <QCheckBox>
@@ -150,9 +151,9 @@ void frmEditOrderScreen::load() {
     Profiles& profile = m_main.Profile();
     OrderScreen& order = profile.OrderScreen();
     TotalScreen& total = profile.TotalScreen();
-    txt[0]->setText(order.BreakfastMessage());
-    txt[1]->setText(order.LunchMessage());
-    txt[2]->setText(order.DinnerMessage());
+    txt[0]->setText(shownText(order.BreakfastMessage()));
+    txt[1]->setText(shownText(order.LunchMessage()));
+    txt[2]->setText(shownText(order.DinnerMessage()));
     chk[0]->setChecked(isYes(order.ShowTax()));
     chk[1]->setChecked(isYes(order.ShowTotal()));
     chk[2]->setChecked(isYes(order.ShowUnitPrice()));
@@ -180,9 +181,9 @@ void frmEditOrderScreen::Apply() {
     Profiles& profile = m_main.Profile();
     OrderScreen& order = profile.OrderScreen();
     TotalScreen& total = profile.TotalScreen();
-    order.setBreakfastMessage(txt[0]->text());
-    order.setLunchMessage(txt[1]->text());
-    order.setDinnerMessage(txt[2]->text());
+    order.setBreakfastMessage(storedText(txt[0]->text()));
+    order.setLunchMessage(storedText(txt[1]->text()));
+    order.setDinnerMessage(storedText(txt[2]->text()));
     order.setShowTax(yesNo(chk[0]->isChecked()));
     order.setShowTotal(yesNo(chk[1]->isChecked()));
     order.setShowUnitPrice(yesNo(chk[2]->isChecked()));

@@ -4,6 +4,7 @@
 #include "app/EditorSupport.h"
 #include "app/TextWidth.h"
 #include "app/frmMain.h"
+#include "menu/WindowsText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -113,7 +114,7 @@ void frmEditPreSellMessage::load() {
     PreSellMessage& message = m_main.Profile().PreSellMessage();
     MessageList->clear();
     for (const QString& line : message.MessageList())
-        new QTreeWidgetItem(MessageList, QStringList{line});
+        new QTreeWidgetItem(MessageList, QStringList{shownText(line)});
     const int count = MessageList->topLevelItemCount();
     if (count > 0) MessageList->setCurrentItem(MessageList->topLevelItem(0));
     txt->setEnabled(count > 0);
@@ -191,7 +192,7 @@ void frmEditPreSellMessage::RemoveLine() {
 QStringList frmEditPreSellMessage::lines() const {
     QStringList texts;
     for (int i = 0; i < MessageList->topLevelItemCount(); ++i)
-        texts << MessageList->topLevelItem(i)->text(0);
+        texts << storedText(MessageList->topLevelItem(i)->text(0));
     return texts;
 }
 

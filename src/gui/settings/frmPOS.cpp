@@ -7,6 +7,7 @@
 #include "app/Routines.h"
 #include "app/TextFile.h"
 #include "app/frmMain.h"
+#include "menu/WindowsText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -71,7 +72,7 @@ void frmPOS::load() {
     showStored(cmb[4], pos.Stats());
     showStored(cmb[1], pos.Version());
     showStored(cmb[2], pos.Mode());
-    txt->setText(pos.Till());
+    txt->setText(shownText(pos.Till()));
     EnableFields();
 }
 
@@ -126,7 +127,7 @@ bool frmPOS::Changed() {
     const QString stored[] = {pos.ID(), pos.Version(), pos.Mode(), pos.CommType(), pos.Stats()};
     for (int i = 0; i < 5; ++i)
         if (cmb[i]->currentIndex() >= 0 && cmb[i]->currentText() != stored[i]) return true;
-    return txt->text() != pos.Till();
+    return storedText(txt->text()) != pos.Till();
 }
 
 void frmPOS::Apply() {
@@ -139,7 +140,7 @@ void frmPOS::Apply() {
     if (chosen(2)) pos.setMode(cmb[2]->currentText());
     if (chosen(3)) pos.setCommType(cmb[3]->currentText());
     if (chosen(4)) pos.setStats(cmb[4]->currentText());
-    pos.setTill(txt->text());
+    pos.setTill(storedText(txt->text()));
     profile.SaveProfile();
     ProfileLogs(m_main.paths(), m_main.clock()).LogEvent(profile.ID(), LogEntry(false));
 }
