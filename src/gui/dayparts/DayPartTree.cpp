@@ -16,13 +16,6 @@ QString keyOfName(const QString& shown, const QStringList& names, const QStringL
     return i < 0 ? QString() : keys.value(i);
 }
 
-void closeEditor(QWidget* window) {
-    if (window->parentWidget())
-        window->parentWidget()->close();
-    else
-        window->close();
-}
-
 void exitEditor(QWidget* window, Prompts& prompts, const QString& question, bool changed,
                 const std::function<void()>& apply) {
     if (changed) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/EditorSupport.h" // closeEditor
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,8 +25,6 @@ inline const QStringList DayPartNames{"Breakfast", "Lunch", "Dinner", "Closed"};
 /// The key of a shown name by the two lists of the same order; empty when the name is not there.
 QString keyOfName(const QString& shown, const QStringList& names, const QStringList& keys);
 
-/// Closes an editor, with its frame when it has one.
-void closeEditor(QWidget* window);
 /// What an editor's Exit does: when something changed, asks the question
 /// (Yes applies, Cancel stays open); then closes.
 void exitEditor(QWidget* window, Prompts& prompts, const QString& question, bool changed,
