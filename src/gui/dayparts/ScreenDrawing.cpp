@@ -16,10 +16,6 @@ QFont screenFont(int pixelSize) {
     return font;
 }
 
-int textWidthTwips(const QString& text, int pixelSize) {
-    return QFontMetrics(screenFont(pixelSize)).horizontalAdvance(text) * TwipsPerPixel;
-}
-
 QStringList pictureFiles(const QString& folder) {
     FileManager catalogue;
     catalogue.setFilter("*.jpg");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TextWidth.h"
+
 #include <QFont>
 #include <QPixmap>
 #include <QString>
@@ -7,16 +9,9 @@
 
 namespace zr {
 
-/// Twips (1/1440 inch) per pixel at 96 dots per inch.
-constexpr int TwipsPerPixel = 15;
-
 /// Arial bold at the given pixel size. "Arial" resolves to Liberation Sans,
 /// which has the same metrics, so widths are the same on every screen.
 QFont screenFont(int pixelSize);
-
-/// The width of a text on the OCB's screens, in twips, in Arial bold at
-/// pixel size 13 (9.75 pt) unless another pixel size is given.
-int textWidthTwips(const QString& text, int pixelSize = 13);
 
 /// The names of the "*.jpg" files of a folder, in the file catalogue's order.
 QStringList pictureFiles(const QString& folder);
