@@ -5,8 +5,10 @@
 
 #include "reports/PadReport.h"
 
+#include "BenchSupport.h"
 #include <QCoreApplication>
 #include <QDateTime>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,15 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-// Resident memory in kB, from /proc (0 where there is none).
-long residentKb() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 QByteArray stamp(const QDateTime& t) {
     return t.toString("M/d/yyyy H:mm:ss").toLatin1();

@@ -11,7 +11,9 @@
 #include "reports/ReportModel.h"
 #include "reports/frmStats.h"
 
+#include "BenchSupport.h"
 #include <QApplication>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,14 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-long residentKb() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 QByteArray padFile(int cars) {
     const auto stamp = [](const QDateTime& t) { return t.toString("M/d/yyyy H:mm:ss").toLatin1(); };
