@@ -39,7 +39,8 @@ Button GuiPrompts::ask(const QString& title, const QString& text, Buttons button
 }
 
 void GuiPrompts::inform(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Information, titleOf(title), text, QMessageBox::Ok,
+    // A plain OK box, without an icon.
+    QMessageBox box(QMessageBox::NoIcon, titleOf(title), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
