@@ -47,13 +47,6 @@ bool profileExists(const AppPaths& paths, const QString& profile) {
     return false;
 }
 
-FileManager catalogue(const QString& folder) {
-    FileManager images;
-    images.setFilter("*.jpg");
-    images.setDirectory(folder);
-    return images;
-}
-
 } // namespace
 
 int show(const AppPaths& paths, const QString& profile) {
@@ -63,8 +56,8 @@ int show(const AppPaths& paths, const QString& profile) {
     SystemClock clock;
     CliPrompts prompts(true);
     const QString defaultItem = Profiles(paths, clock, prompts).DefaultItem();
-    ItemsLoadResult result = loadItemsFile(paths.itemsFile(profile), catalogue(paths.itemImages()),
-                                           catalogue(paths.popImages()), defaultItem);
+    ItemsLoadResult result = loadItemsFile(paths.itemsFile(profile), pictureCatalogue(paths.itemImages()),
+                                           pictureCatalogue(paths.popImages()), defaultItem);
     sortItems(result.rows);
 
     QString csv = "Short Descriptor,Long Descriptor,Image,Family,Show Item,Associated POP,Track Item\n";

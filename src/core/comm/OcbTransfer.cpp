@@ -379,9 +379,7 @@ bool OcbTransfer::syncImages(const QString& remoteFolder, const QString& localFo
         ReportStatus("Deleting " + remoteFolder + name + " from the OCB.");
         m_ftp.remove(remoteFolder + name);
     }
-    FileManager catalogue;
-    catalogue.setFilter("*.jpg");
-    catalogue.setDirectory(localFolder);
+    const FileManager catalogue = pictureCatalogue(localFolder);
     const QString folder = localFolder.endsWith('/') ? localFolder : localFolder + '/';
     for (const QString& name : send.names()) {
         const QString lower = name.toLower();

@@ -11,7 +11,9 @@
 namespace zr {
 
 namespace {
-QString fold(const QString& key) { return key.toCaseFolded(); }
+QString fold(const QString& key) {
+    return key.toCaseFolded();
+}
 } // namespace
 
 const file* Files::Add(const QString& id, qint32 size, const QString& key) {
@@ -44,8 +46,7 @@ void Files::reindex() {
 }
 
 void Files::Remove(int index) {
-    if (index < 1 || index > m_items.size())
-        throw AppError("Files", 9, "Subscript out of range");
+    if (index < 1 || index > m_items.size()) throw AppError("Files", 9, "Subscript out of range");
     m_items.removeAt(index - 1);
     m_keys.removeAt(index - 1);
     reindex();
@@ -81,7 +82,7 @@ void FileManager::scan(const QString& folder) {
     if (folder.isEmpty()) return;
     QDir dir(folder);
     if (!m_filter.isEmpty()) dir.setNameFilters({m_filter});
-    dir.setFilter(QDir::Files);  // hidden files are not listed
+    dir.setFilter(QDir::Files); // hidden files are not listed
     dir.setSorting(QDir::Unsorted);
     const QFileInfoList infos = dir.entryInfoList();
     struct Entry {
@@ -109,6 +110,21 @@ void FileManager::scan(const QString& folder) {
         m_files.Add(name, size, name);
         if (pump && ++n % 64 == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+}
+
+FileManager pictureCatalogue(const QString& folder) {
+    FileManager catalogue;
+    catalogue.setFilter("*.jpg");
+    catalogue.setDirectory(folder);
+    return catalogue;
+}
+
+QStringList pictureNames(const QString& folder) {
+    const FileManager catalogue = pictureCatalogue(folder);
+    QStringList names;
+    for (const file& f : catalogue.Files())
+        names << f.ID;
+    return names;
 }
 
 } // namespace zr

@@ -3,13 +3,14 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace zr {
 
 /// One picture file found by a scan.
 struct file {
     qint32 FileSize = 0;
-    QString ID;  // file name without folder
+    QString ID; // file name without folder
 };
 
 /// The files found by a scan, in order, keyed by name without regard to case.
@@ -36,7 +37,7 @@ private:
 
     QList<file> m_items;
     QList<QString> m_keys;
-    QHash<QString, int> m_index;  // folded key -> position from 0
+    QHash<QString, int> m_index; // folded key -> position from 0
     qint32 m_minimum = -1;
 };
 
@@ -65,5 +66,10 @@ private:
     qint32 m_minimum = -1;
     zr::Files m_files;
 };
+
+/// The pictures ("*.jpg") of a folder.
+FileManager pictureCatalogue(const QString& folder);
+/// The names of a folder's pictures, in the catalogue's order.
+QStringList pictureNames(const QString& folder);
 
 } // namespace zr

@@ -1,7 +1,5 @@
 #include "dayparts/ScreenDrawing.h"
 
-#include "model/FileManager.h"
-
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QLinearGradient>
@@ -14,16 +12,6 @@ QFont screenFont(int pixelSize) {
     font.setBold(true);
     font.setPixelSize(pixelSize);
     return font;
-}
-
-QStringList pictureFiles(const QString& folder) {
-    FileManager catalogue;
-    catalogue.setFilter("*.jpg");
-    catalogue.setDirectory(folder);
-    QStringList names;
-    for (const file& f : catalogue.Files())
-        names << f.ID;
-    return names;
 }
 
 QPixmap loadPicture(const QString& path) {

@@ -13,9 +13,6 @@ namespace zr {
 /// which has the same metrics, so widths are the same on every screen.
 QFont screenFont(int pixelSize);
 
-/// The names of the "*.jpg" files of a folder, in the file catalogue's order.
-QStringList pictureFiles(const QString& folder);
-
 /// Loads a picture; a null pixmap when the file is missing or unreadable.
 QPixmap loadPicture(const QString& path);
 

@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
 #include "dayparts/ScreenDrawing.h"
+#include "model/FileManager.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -69,7 +70,7 @@ frmEditPOPs::frmEditPOPs(frmMain& main) : m_main(main), m_folder(main.paths().po
 
     ImageList = new QListWidget(this);
     ImageList->setObjectName("ImageList");
-    ImageList->addItems(pictureFiles(m_folder));
+    ImageList->addItems(pictureNames(m_folder));
 
     DurationList = new QListWidget(this);
     DurationList->setObjectName("DurationList");

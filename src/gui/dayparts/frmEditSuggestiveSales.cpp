@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
 #include "dayparts/ScreenDrawing.h"
+#include "model/FileManager.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -76,7 +77,7 @@ frmEditSuggestiveSales::frmEditSuggestiveSales(frmMain& main)
 
     ImageList = new QComboBox(this);
     ImageList->setObjectName("ImageList");
-    ImageList->addItems(pictureFiles(m_folder));
+    ImageList->addItems(pictureNames(m_folder));
 
     txt = new QLineEdit(this);
     txt->setObjectName("txt");

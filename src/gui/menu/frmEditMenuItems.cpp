@@ -61,10 +61,8 @@ frmEditMenuItems::frmEditMenuItems(frmMain& main) : m_main(main) {
     buildWindow();
 
     // The two catalogues fill the picture lists; the POP list starts with "no POP".
-    m_itemImages.setFilter("*.jpg");
-    m_itemImages.setDirectory(m_main.paths().itemImages());
-    m_popImages.setFilter("*.jpg");
-    m_popImages.setDirectory(m_main.paths().popImages());
+    m_itemImages = pictureCatalogue(m_main.paths().itemImages());
+    m_popImages = pictureCatalogue(m_main.paths().popImages());
     QStringList names;
     for (const file& f : m_itemImages.Files())
         names << f.ID;

@@ -70,8 +70,7 @@ frmEditDefaultImages::frmEditDefaultImages(frmMain& main) : m_main(main) {
 
 void frmEditDefaultImages::fill(int list, const QString& folder, const QString& stored) {
     FileManager& catalogue = m_catalogues[list];
-    catalogue.setFilter("*.jpg");
-    catalogue.setDirectory(folder);
+    catalogue = pictureCatalogue(folder);
     lst[list]->clear();
     // No default POP image is a choice of its own.
     if (list == 1) lst[list]->addItem(QString());
