@@ -6,7 +6,7 @@ ZR_BUILD="${ZR_BUILD:-$ZR_ROOT/build}"
 
 zr_packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-charts-dev libgl-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
     libcurl4-openssl-dev libzip-dev libcli11-dev
     python3 python3-pyftpdlib
     fonts-liberation zip unzip xvfb xdotool x11-utils imagemagick
