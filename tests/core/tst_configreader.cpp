@@ -99,7 +99,7 @@ private slots:
     void values();
     void missingKeysAskOnceAndLogEveryDefault_data();
     void missingKeysAskOnceAndLogEveryDefault();
-    void answerNoWritesNothing();
+    void failedLoadsWriteNothingAndKeepTheProfileHeld();
     void quietLoads_data();
     void quietLoads();
     void incompleteEntriesAreCompletedAndLogged();
@@ -247,8 +247,10 @@ void TestConfigReader::missingKeysAskOnceAndLogEveryDefault() {
     QCOMPARE(l.app.read("Profiles/P/Config/zr.conf"), testData("golden/default-zr.conf"));
 }
 
-void TestConfigReader::answerNoWritesNothing() {
+void TestConfigReader::failedLoadsWriteNothingAndKeepTheProfileHeld() {
     Loaded l;
+    l.profile.setID("North");
+    l.profile.setDisplayMode("landscape");
     l.app.notFirstRun();
     const QByteArray conf = edited("display_mode", {"pop_week_break = short.jpg"});
     l.app.write("Profiles/P/Config/zr.conf", conf);
@@ -258,6 +260,12 @@ void TestConfigReader::answerNoWritesNothing() {
     QVERIFY(!l.app.exists("Profiles/P/Config.conf"));
     QVERIFY(!l.app.exists("Profiles/P/Log"));
     QVERIFY(!l.app.exists("Profiles/P/Stats"));
+    // A profile whose files cannot be written: its name is taken by the list of profiles.
+    l.app.write("Profiles/Profiles.conf", "current_profile = \"North\"\r\n");
+    QVERIFY_THROWS_EXCEPTION(AppError, l.profile.setID("profiles.conf"));
+    QCOMPARE(l.profile.ID(), "North");
+    QCOMPARE(l.profile.DisplayMode(), "landscape");
+    QCOMPARE(l.profile.Weeks().size(), 4);
 }
 
 void TestConfigReader::quietLoads_data() {

@@ -113,6 +113,8 @@ void TestProfileOps::validateNewProfile_data() {
     row("existing name comes first", "NORTH", {"", "", "", ""}, exists, 0);
     row("blanks only", "   ", ok, badName, 0);
     row("slash", "a/b", ok, badName, 0);
+    row("double quote", "Joe's \"Big\" Store", ok,
+        "A profile name cannot hold a double quote (\"): the list of profiles could not store it.", 0);
     row("256", "South", {"10", "256", "0", "1"}, range, 2);
     row("many digits", "South", {"10", "0", "00000000000000000000256", "1"}, range, 3);
     row("empty", "South", {"10", "0", "", "1"}, badValue, 3);
@@ -149,6 +151,8 @@ void TestProfileOps::renameProfile_data() {
     row("duplicate", "North", "south", "Profile already exists.", unchanged);
     row("blanks only", "North", "  ", "Invalid Profile Name.", unchanged);
     row("dot dot", "North", "..", "Invalid Profile Name.", unchanged);
+    row("double quote", "North", "\"North\"",
+        "A profile name cannot hold a double quote (\"): the list of profiles could not store it.", unchanged);
     row("missing", "West", "East", "The profile West does not exist.", unchanged);
 }
 
@@ -283,6 +287,8 @@ void TestProfileOps::refusedArchive_data() {
     QTest::newRow("not in a profile") << QByteArray("Profiles.conf");
     QTest::newRow("not an archive") << QByteArray("<garbage>");
     QTest::newRow("damaged contents") << QByteArray("<damaged>");
+    // Written as a file, which the next entry cannot then be put in.
+    QTest::newRow("an entry inside a file entry") << QByteArray("North/Config/zr.conf/link");
 }
 
 void TestProfileOps::refusedArchive() {
@@ -300,31 +306,47 @@ void TestProfileOps::refusedArchive() {
     }
     ScriptedPrompts prompts;
     QCOMPARE(failure([&] { ProfileOps::restoreProfiles(app.paths, archive, prompts); }), "Restore failed.");
-    QVERIFY(tree(app.path("")).isEmpty());
+    // Nothing of the profile is left behind, not even its folder.
+    const QMap<QString, QByteArray> left = tree(app.path(""));
+    QVERIFY2(left.isEmpty() || left.keys() == QStringList{"Profiles"}, qPrintable(left.keys().join(", ")));
     QVERIFY(!QFile::exists("/tmp/zr-restore-evil"));
     QCOMPARE(QDir(saved.dir.path()).entryList(QDir::Files), QStringList{"evil.zrp"});
 }
 
 void TestProfileOps::restoreOntoExistingProfile_data() {
     QTest::addColumn<bool>("replace");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
+    QTest::addColumn<bool>("broken");  // the archive's last entry of North cannot be written
+    QTest::newRow("yes") << true << false;
+    QTest::newRow("no") << false << false;
+    QTest::newRow("yes, but it fails part way") << true << true;
 }
 
 void TestProfileOps::restoreOntoExistingProfile() {
     QFETCH(bool, replace);
+    QFETCH(bool, broken);
     TempApp app;
     app.write("Profiles/north/config/zr.conf", "old");
     app.write("Profiles/north/Log/Event.log", "keep");
     const QString archive = app.path("saved.zrp");
-    writeZip(archive, {{"North/", {}}, {"North/Config/zr.conf", "new"}, {"South/Items/items", "menu"}});
+    QList<QPair<QByteArray, QByteArray>> entries{
+        {"South/Items/items", "menu"}, {"North/", {}}, {"North/Config/zr.conf", "new"}};
+    if (broken) entries.append(qMakePair(QByteArray("North/Config/zr.conf/x"), QByteArray("x")));
+    writeZip(archive, entries);
     ScriptedPrompts prompts;
     prompts.answers = {replace ? Button::Yes : Button::No};
-    const QStringList restored = ProfileOps::restoreProfiles(app.paths, archive, prompts);
+    QStringList restored;
+    QCOMPARE(failure([&] { restored = ProfileOps::restoreProfiles(app.paths, archive, prompts); }),
+             broken ? "Restore failed." : "");
+    if (broken) {
+        // South came whole before North failed; North is as it was.
+        QCOMPARE(app.read("Profiles/north/config/zr.conf"), QByteArray("old"));
+        QCOMPARE(ProfileStore::profileNames(app.paths), (QStringList{"north", "South"}));
+        return;
+    }
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(prompts.asked[0].title, QString());
     QCOMPARE(prompts.asked[0].text, "The profile North already exists.  Do you want to replace its files?");
-    QCOMPARE(restored, replace ? QStringList({"North", "South"}) : QStringList({"South"}));
+    QCOMPARE(restored, replace ? QStringList({"South", "North"}) : QStringList({"South"}));
     QCOMPARE(ProfileStore::profileNames(app.paths), (QStringList{"north", "South"}));
     QCOMPARE(app.read("Profiles/north/config/zr.conf"), QByteArray(replace ? "new" : "old"));
     QCOMPARE(app.read("Profiles/north/Log/Event.log"), QByteArray("keep"));

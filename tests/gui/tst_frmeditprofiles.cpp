@@ -1,6 +1,7 @@
 // The profile editor: rename, delete, copy by dragging, backup and restore.
 
 #include "GuiHarness.h"
+#include "profiles/ProfileOps.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmEditProfiles.h"
 
@@ -66,6 +67,8 @@ private slots:
     void copyByRightDrag();
     void backupAndRestoreInAFreshFolder();
     void restoreRefusesACraftedArchive();
+    void filesWrittenUnderTheCurrentProfileOutliveClosing_data();
+    void filesWrittenUnderTheCurrentProfileOutliveClosing();
     void menusAreBlockedWhileOpen();
 };
 
@@ -158,6 +161,7 @@ void TestFrmEditProfiles::copyByRightDrag() {
     h.app.write("Profiles/North/Items/items", "\"Burger\",\"Burger\",\"b.jpg\",10,\"TRUE\",\"\",\"FALSE\"\r\n");
     h.app.write("Profiles/North/Config/zr.conf", "display_mode = landscape\r\n");
     const QByteArray southConf = h.app.read("Profiles/South/Config/zr.conf");
+    h.main.SelectProfile("Alpha");  // the copy is not onto the current profile here
     frmEditProfiles w(h.main);
     w.resize(500, 400);
     w.show();
@@ -221,6 +225,50 @@ void TestFrmEditProfiles::restoreRefusesACraftedArchive() {
     w.cmd[6]->click();
     QCOMPARE(h.prompts.informed.last().text, "Restore failed.");
     QCOMPARE(rows(w.ProfileList), (QStringList{"Alpha", "North", "South"}));
+}
+
+void TestFrmEditProfiles::filesWrittenUnderTheCurrentProfileOutliveClosing_data() {
+    QTest::addColumn<bool>("restore");  // otherwise North's settings are copied onto South
+    QTest::newRow("restore onto the current profile") << true;
+    QTest::newRow("copy onto the current profile") << false;
+}
+
+// The profile held in memory is saved when the program closes: it must have
+// been read again after its files were written behind it.
+void TestFrmEditProfiles::filesWrittenUnderTheCurrentProfileOutliveClosing() {
+    QFETCH(bool, restore);
+    QTemporaryDir saved;
+    QMap<QString, QByteArray> expected;
+    {
+        Harness h;
+        Profiles& south = h.main.Profile();  // the last one made is current
+        QCOMPARE(south.ID(), "South");
+        for (const char* name : {"North", "South"}) {
+            south.setID(name);
+            south.setDisplayMode("landscape");
+            south.TotalScreen().setShowTotalScreen("no");
+            south.SaveProfile();
+        }
+        ProfileOps::backUpProfile(h.app.paths, "South", saved.path());
+        expected = folderTree(h.app.path(restore ? "Profiles/South" : "Profiles/North/Config"));
+        south.setDisplayMode("portrait");
+        south.SaveProfile();
+        {
+            frmEditProfiles w(h.main);
+            if (restore) {
+                h.dialogs.files = {saved.path() + "/South.zrp"};
+                h.prompts.answers = {Button::Yes};
+                w.cmd[6]->click();
+            } else {
+                h.prompts.answers = {Button::Yes};
+                w.CopySettings(w.ProfileList->findItems("North", Qt::MatchExactly).first(),
+                               w.ProfileList->findItems("South", Qt::MatchExactly).first());
+            }
+        }
+        QCOMPARE(south.DisplayMode(), "landscape");
+        QVERIFY(h.main.close());
+        QCOMPARE(folderTree(h.app.path(restore ? "Profiles/South" : "Profiles/South/Config")), expected);
+    }
 }
 
 void TestFrmEditProfiles::menusAreBlockedWhileOpen() {

@@ -1,13 +1,18 @@
 // The main window: profile menus, the child-window registry, start and close.
 
 #include "GuiHarness.h"
+#include "comm/OcbTransfer.h"
+#include "comm/frmOCBComm.h"
 #include "model/ProfileStore.h"
+#include "profiles/frmEditProfiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace zr;
@@ -29,6 +34,28 @@ struct Harness : GuiHarness {
     void profile(const QString& name, const QByteArray& ip) { profileFolder(name, ip); }
 };
 
+/// The main window's ways into other windows, by objectName.
+const QStringList EntryPoints{"mnuEditGeneral",    "ToolBar_Menu",      "mnuReportPopTrack", "mnuViewLocalConf",
+                              "mnuUpdateItems",    "ToolBar_UpdateItems", "mnuEditProfiles_0", "mnuEditProfiles_1",
+                              "ToolBar_Profiles",  "ProfilesDropDown",  "mnuToolsUpdate",    "ToolBar_Connect"};
+
+/// The entry points that take input now: enabled, and in a menu that is enabled.
+QStringList reachable(const frmMain& m) {
+    QStringList names;
+    for (const QString& name : EntryPoints) {
+        bool on = false;
+        if (name == "ProfilesDropDown") {
+            on = m.profilesButton()->isEnabled() && m.findChild<QMenu*>(name)->isEnabled();
+        } else if (const auto* action = m.findChild<QAction*>(name)) {
+            on = action->isEnabled();
+            for (QObject* in : action->associatedObjects())
+                if (auto* menu = qobject_cast<QMenu*>(in)) on = on && menu->menuAction()->isEnabled();
+        }
+        if (on) names << name;
+    }
+    return names;
+}
+
 QStringList entryTexts(const QMenu* menu) {
     QStringList texts;
     for (const QAction* a : menu->actions())
@@ -47,6 +74,8 @@ private slots:
     void firstStart_data();
     void firstStart();
     void registryBlocksProfilesAndConnect();
+    void entryPointsFollowWhatIsOpen_data();
+    void entryPointsFollowWhatIsOpen();
     void selectingTheCurrentProfileSavesAndReloads();
     void closingSavesListAndProfile();
     void windowsOfTheirOwnGoBeforeTheMainWindow();
@@ -131,7 +160,7 @@ void TestFrmMain::registryBlocksProfilesAndConnect() {
     m.openWindow("frmB");
     QCOMPARE(m.ChildWindows().size(), 2);
     QVERIFY(!connectButton->isEnabled());
-    QVERIFY(!m.profilesMenu()->isEnabled());
+    QVERIFY(!m.profilesMenu()->menuAction()->isEnabled());
     QVERIFY(!m.profilesButton()->isEnabled());
     m.ChildWindows().value("frmA")->close();
     QTRY_COMPARE(m.ChildWindows().size(), 1);
@@ -139,10 +168,73 @@ void TestFrmMain::registryBlocksProfilesAndConnect() {
     m.ChildWindows().value("frmB")->close();
     QTRY_COMPARE(m.ChildWindows().size(), 0);
     QVERIFY(connectButton->isEnabled());
-    QVERIFY(m.profilesMenu()->isEnabled());
+    QVERIFY(m.profilesMenu()->menuAction()->isEnabled());
     // Windows that do not exist yet cannot be opened.
     QVERIFY(!m.findChild<QAction*>("mnuEditPOPs")->isEnabled());
     QVERIFY(m.findChild<QAction*>("mnuViewLocalConf") != nullptr);
+}
+
+void TestFrmMain::entryPointsFollowWhatIsOpen_data() {
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList windows{"mnuEditGeneral",    "ToolBar_Menu",        "mnuReportPopTrack",
+                              "mnuViewLocalConf",  "mnuUpdateItems",      "ToolBar_UpdateItems"};
+    QTest::newRow("nothing") << "" << EntryPoints;
+    QTest::newRow("an editor") << "frmGeneral" << windows;
+    QTest::newRow("a report") << "frmTrackPop" << windows;
+    QTest::newRow("profile editor") << "frmEditProfiles" << QStringList{};
+    QTest::newRow("profile editor after Add") << "Add, cancelled" << QStringList{};
+    QTest::newRow("new profile window") << "Add, waiting" << QStringList{};
+    QTest::newRow("communications") << "frmOCBComm" << QStringList{"mnuEditProfiles_1", "mnuToolsUpdate"};
+    QTest::newRow("an update running") << "Update, running" << QStringList{"mnuToolsUpdate"};
+}
+
+// One table of what the main window offers: each open window or running
+// command against each way into another window.
+void TestFrmMain::entryPointsFollowWhatIsOpen() {
+    QFETCH(QString, open);
+    QFETCH(QStringList, expected);
+    GuiHarness h;
+    h.app.notFirstRun();
+    saveFtpSettings(h.app.paths, FtpSettings{1, "zr", "qv", "127.0.0.1", 1});  // nothing listens there
+    addProgramWindows(h.main);
+    h.main.Profile().setID("North");
+    h.main.LoadProfiles();
+    h.main.show();
+    QStringList seen{"<not looked>"};
+    auto look = [&] {
+        seen = reachable(h.main);
+        // What is refused does not open either, whichever way it is asked for.
+        const qsizetype before = h.main.ChildWindows().size();
+        h.main.openWindow("frmEditOrderScreen");
+        QCOMPARE(h.main.ChildWindows().size() > before, expected.contains("mnuEditGeneral"));
+    };
+    if (open.startsWith("Add")) {
+        h.main.openWindow("frmEditProfiles");
+        auto* editor = h.main.findChild<frmEditProfiles*>();
+        QTimer::singleShot(0, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->objectName() == "frmNewProfile" && top->isVisible()) {
+                    if (open.endsWith("waiting")) look();
+                    top->close();
+                }
+        });
+        editor->cmd[0]->click();
+        if (open.endsWith("cancelled")) look();
+    } else if (open.startsWith("Update")) {
+        h.main.openWindow("frmOCBComm");
+        auto* comm = h.main.findChild<frmOCBComm*>();
+        h.prompts.answers = {Button::OK, Button::OK};
+        h.clock.onWait = [&] {
+            if (seen.value(0) == "<not looked>" && comm->Busy()) look();
+        };
+        comm->cmd[0]->click();
+        h.clock.onWait = nullptr;
+    } else {
+        if (!open.isEmpty()) h.main.openWindow(open);
+        look();
+    }
+    QCOMPARE(seen, expected);
 }
 
 void TestFrmMain::selectingTheCurrentProfileSavesAndReloads() {

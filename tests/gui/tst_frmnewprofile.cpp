@@ -130,6 +130,7 @@ void TestFrmNewProfile::typingRules() {
 
 void TestFrmNewProfile::createsTheFirstProfile() {
     Harness h;
+    addProgramWindows(h.main);
     h.main.setFirstProfileFactory([](frmMain& m) {
         frmNewProfile w(m);
         return runWindow(w, true, [&] {

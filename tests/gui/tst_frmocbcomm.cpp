@@ -22,20 +22,11 @@ using namespace zr::test;
 
 namespace {
 
-/// A clock whose pauses can act, as a user would while the window waits.
-struct ActingClock : FakeClock {
-    std::function<void()> onWait;
-    void wait(double seconds) override {
-        FakeClock::wait(seconds);
-        if (onWait) onWait();
-    }
-};
-
 /// Two complete profiles, "North" current; the FTP settings name a port of
 /// this machine where nothing listens, or the simulated board.
 struct Harness {
     TempApp app;
-    ActingClock clock;
+    FakeClock clock;
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;
     frmMain main{app.paths, clock, prompts, dialogs};

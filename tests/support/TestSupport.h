@@ -16,18 +16,22 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace zr::test {
 
-/// A clock that stands still unless told otherwise; waiting moves it on.
+/// A clock that stands still unless told otherwise; waiting moves it on, and
+/// its pauses can act, as a user would while a window waits.
 class FakeClock : public Clock {
 public:
     QDateTime current{QDate(2026, 12, 5), QTime(8, 5, 7)};
     double waited = 0;
+    std::function<void()> onWait;
     QDateTime now() const override { return current; }
     void wait(double seconds) override {
         waited += seconds;
         current = current.addMSecs(static_cast<qint64>(seconds * 1000));
+        if (onWait) onWait();
     }
 };
 

@@ -65,11 +65,23 @@ QString ConfigReader::missingLineQuestion(const QString& key) {
 }
 
 void ConfigReader::makeCurrent(const QString& name) {
-    const AppPaths& paths = m_p.m_paths;
     const QString id = ProfileStore::trimmedName(name);
     if (!ProfileStore::isValidName(id))
         throw AppError("Profiles", errors::InvalidArgument, "\"" + name + "\" is not a valid profile name.");
 
+    // The profile held stays current until the new one has loaded and been
+    // written back: a load that fails leaves it whole.
+    const Profiles before = m_p;
+    try {
+        load(id);
+    } catch (...) {
+        m_p = before;
+        throw;
+    }
+}
+
+void ConfigReader::load(const QString& id) {
+    const AppPaths& paths = m_p.paths();
     m_p.m_quiet = false;
     m_p.m_id = id;
     m_p.resetObjects();
@@ -85,7 +97,7 @@ void ConfigReader::makeCurrent(const QString& name) {
     // Nothing is written before the load has run to its end, so that a No to
     // the missing-line question leaves every file as it was.
     ProfileStore::CreateProfileFolders(paths, id);
-    ProfileLogs logs(paths, m_p.m_clock);
+    ProfileLogs logs(paths, m_p.clock());
     for (const QString& event : m_events) logs.LogEvent(id, event);
     m_p.SaveProfile();
     m_p.setIPAddress(GetConfigIP(paths, id));
@@ -98,10 +110,10 @@ void ConfigReader::loadConfig(DynamicList& list) {
         list.AddMask("#");
         list.AddMask("");
         list.AddMask("start");
-        if (std::optional<QStringList> lines = TextFile::readLines(m_p.m_paths.zrConf(m_p.m_id), "LoadConfig"))
+        if (std::optional<QStringList> lines = TextFile::readLines(m_p.paths().zrConf(m_p.m_id), "LoadConfig"))
             for (const QString& line : *lines) list.AddItem(line);
     }
-    if (!m_p.m_quiet) m_p.m_quiet = FrontEndSettings::FirstRun(m_p.m_paths);
+    if (!m_p.m_quiet) m_p.m_quiet = FrontEndSettings::FirstRun(m_p.paths());
 
     readSystemOptions();
     readPOS();
@@ -122,7 +134,7 @@ QString ConfigReader::quoted(const QString& key) const { return quotedText(m_lis
 void ConfigReader::missing(const QString& key) {
     if (m_p.m_quiet) return;
     m_p.m_quiet = true;
-    if (m_p.m_prompts.ask(QString(), missingLineQuestion(key), Buttons::YesNo) != Button::Yes)
+    if (m_p.prompts().ask(QString(), missingLineQuestion(key), Buttons::YesNo) != Button::Yes)
         throw LoadCancelled(key);
 }
 

@@ -27,6 +27,7 @@ public:
     static QString missingLineQuestion(const QString& key);
 
 private:
+    void load(const QString& id);
     void loadConfig(DynamicList& list);
     void readSystemOptions();
     void readPOS();

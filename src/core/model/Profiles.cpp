@@ -130,7 +130,7 @@ void POS::DeriveDriver() {
 }
 
 Profiles::Profiles(const AppPaths& paths, Clock& clock, Prompts& prompts)
-    : m_paths(paths), m_clock(clock), m_prompts(prompts), m_pos(&paths) {
+    : m_paths(&paths), m_clock(&clock), m_prompts(&prompts), m_pos(&paths) {
     rebuildSchedules();
 }
 
@@ -151,7 +151,7 @@ void Profiles::resetObjects() {
     m_totalScreen = zr::TotalScreen();
     m_orderScreen = zr::OrderScreen();
     m_preSell = zr::PreSellMessage();
-    m_pos = zr::POS(&m_paths);
+    m_pos = zr::POS(m_paths);
     m_ocbComm = zr::OCBComm();
 }
 
@@ -165,8 +165,8 @@ void Profiles::setID(const QString& name) { ConfigReader(*this).makeCurrent(name
 void Profiles::SaveProfile() {
     const QString id = m_id;
     if (id.isEmpty()) throw AppError("SaveProfile", errors::InvalidArgument, "No profile is current.");
-    TextFile::writeAtomically(m_paths.zrConf(id), ConfigWriter::zrConf(*this), "SaveProfile");
-    TextFile::writeAtomically(m_paths.configConf(id), ConfigWriter::configConf(*this), "SaveProfile");
+    TextFile::writeAtomically(m_paths->zrConf(id), ConfigWriter::zrConf(*this), "SaveProfile");
+    TextFile::writeAtomically(m_paths->configConf(id), ConfigWriter::configConf(*this), "SaveProfile");
 }
 
 } // namespace zr

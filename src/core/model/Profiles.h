@@ -208,18 +208,19 @@ public:
 
     bool QuietDefaults() const { return m_quiet; }
 
-    const AppPaths& paths() const { return m_paths; }
-    Clock& clock() const { return m_clock; }
-    Prompts& prompts() const { return m_prompts; }
+    const AppPaths& paths() const { return *m_paths; }
+    Clock& clock() const { return *m_clock; }
+    Prompts& prompts() const { return *m_prompts; }
 
 private:
     friend class ConfigReader;
     void resetObjects();
     void rebuildSchedules();
 
-    const AppPaths& m_paths;
-    Clock& m_clock;
-    Prompts& m_prompts;
+    // Pointers, so that a whole profile can be put back as it was (a failed load).
+    const AppPaths* m_paths;
+    Clock* m_clock;
+    Prompts* m_prompts;
 
     QString m_displayMode, m_language, m_defaultPop, m_defaultItem, m_vehicleDetect, m_ip, m_id;
     bool m_quiet = false;

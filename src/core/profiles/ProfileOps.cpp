@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <filesystem>
@@ -26,6 +27,8 @@ namespace {
 const QString ProfileExists = "Profile already exists.";
 const QString InvalidName = "Invalid Profile Name.";
 const QString RestoreFailed = "Restore failed.";
+const QString QuoteInName =
+    "A profile name cannot hold a double quote (\"): the list of profiles could not store it.";
 
 /// Whether another profile folder has that name without regard to
 /// case; the folder called except (exactly) does not count.
@@ -156,17 +159,57 @@ std::optional<QList<Entry>> readArchive(const QString& archivePath) {
     return entries;
 }
 
+AppError restoreFailed() { return AppError("RestoreProfiles", errors::PathFileAccess, RestoreFailed); }
+
 void writeEntry(const AppPaths& paths, const QString& profileFolder, const Entry& entry) {
     const QString path =
         entry.relative.isEmpty() ? profileFolder : AppPaths::resolveIn(profileFolder, entry.relative);
     const QString folder = entry.folder ? path : QFileInfo(path).absolutePath();
     if (!staysInProfiles(paths, path) || !staysInProfiles(paths, folder) || !QDir().mkpath(folder))
-        throw AppError("RestoreProfiles", errors::PathFileAccess, RestoreFailed);
+        throw restoreFailed();
     if (entry.folder) return;
     try {
         TextFile::writeAtomically(path, entry.data, "RestoreProfiles");
     } catch (const AppError& e) {
         throw AppError("RestoreProfiles", e.number(), RestoreFailed);
+    }
+}
+
+/// Restores one profile of the archive, whole or not at all: its files are
+/// written into a folder of their own beside the profiles (hidden from the
+/// list), over a copy of the profile when it exists, and that folder takes the
+/// profile's place only once every entry is written.
+void restoreProfile(const AppPaths& paths, const QString& name, const QList<Entry>& entries) {
+    namespace fs = std::filesystem;
+    QTemporaryDir work(paths.profilesFolder() + "/.restore-XXXXXX");
+    if (!work.isValid()) throw restoreFailed();
+    const std::optional<QString> existing = existingFolder(paths, name);
+    const QString onDisk = existing ? QFileInfo(*existing).fileName() : name;
+    const fs::path staged = QFile::encodeName(work.filePath(onDisk)).toStdString();
+    std::error_code ec;
+    if (existing) {
+        // The files the archive does not hold stay; links are copied as links.
+        fs::copy(QFile::encodeName(*existing).toStdString(), staged,
+                 fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+        if (ec) throw restoreFailed();
+    }
+    const QString stagedFolder = QFile::decodeName(staged.c_str());
+    writeEntry(paths, stagedFolder, Entry{name, QString(), true, {}});
+    for (const Entry& entry : entries)
+        if (entry.profile == name) writeEntry(paths, stagedFolder, entry);
+
+    // The old folder steps aside until the new one stands in its place.
+    const fs::path target = QFile::encodeName(paths.profileFolder(onDisk)).toStdString();
+    const fs::path aside = QFile::encodeName(work.filePath(".old")).toStdString();
+    if (existing) {
+        fs::rename(target, aside, ec);
+        if (ec) throw restoreFailed();
+    }
+    fs::rename(staged, target, ec);
+    if (ec) {
+        std::error_code back;
+        if (existing) fs::rename(aside, target, back);
+        throw restoreFailed();
     }
 }
 
@@ -177,6 +220,7 @@ std::optional<NewProfileProblem> validateNewProfile(const AppPaths& paths, const
     const QString trimmed = ProfileStore::trimmedName(name);
     if (nameTaken(paths, trimmed)) return NewProfileProblem{ProfileExists, 0};
     if (trimmed.isEmpty() || !ProfileStore::isValidName(trimmed)) return NewProfileProblem{InvalidName, 0};
+    if (trimmed.contains('"')) return NewProfileProblem{QuoteInName, 0};
     for (int field = 1; field <= 4; ++field) {
         const QString part = ipParts.value(field - 1);
         const bool digits = !part.isEmpty() && std::all_of(part.cbegin(), part.cend(),
@@ -205,6 +249,7 @@ QString renameProfile(const AppPaths& paths, const QString& oldName, const QStri
     const QString name = ProfileStore::trimmedName(ProfileStore::trimmedName(newName).left(MaxNameLength));
     if (name.isEmpty() || !ProfileStore::isValidName(name))
         throw AppError(source, errors::InvalidArgument, InvalidName);
+    if (name.contains('"')) throw AppError(source, errors::InvalidArgument, QuoteInName);
     const QString oldFolder = requireFolder(paths, oldName, source);
     const QString oldOnDisk = QFileInfo(oldFolder).fileName();
     // The profile itself may take the same name in another letter case.
@@ -315,7 +360,7 @@ QString backUpProfile(const AppPaths& paths, const QString& name, const QString&
 
 QStringList restoreProfiles(const AppPaths& paths, const QString& archivePath, Prompts& prompts) {
     const std::optional<QList<Entry>> entries = readArchive(archivePath);
-    if (!entries) throw AppError("RestoreProfiles", errors::PathFileAccess, RestoreFailed);
+    if (!entries) throw restoreFailed();
 
     QStringList inArchive;
     for (const Entry& entry : *entries)
@@ -330,12 +375,7 @@ QStringList restoreProfiles(const AppPaths& paths, const QString& archivePath, P
     }
 
     QDir().mkpath(paths.profilesFolder());
-    for (const QString& name : restored) {
-        const QString folder = paths.profileFolder(name);
-        writeEntry(paths, folder, Entry{name, QString(), true, {}});
-        for (const Entry& entry : *entries)
-            if (entry.profile == name) writeEntry(paths, folder, entry);
-    }
+    for (const QString& name : restored) restoreProfile(paths, name, *entries);
     return restored;
 }
 

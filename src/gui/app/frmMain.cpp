@@ -149,8 +149,7 @@ void frmMain::createMenus() {
             [this] { frmAbout(this).exec(); });
 }
 
-void frmMain::addButton(const QString& key, const QString& tooltip, const QString& /*theme*/,
-                        const QString& window) {
+void frmMain::addButton(const QString& key, const QString& tooltip, const QString& window) {
     QAction* action = m_toolBar->addAction(toolIcon(key), key);
     action->setObjectName("ToolBar_" + QString(key).remove(' '));
     action->setToolTip(tooltip);
@@ -167,26 +166,26 @@ void frmMain::createToolBar() {
     m_toolBar->setObjectName("ToolBar");
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolBar->setMovable(false);
-    addButton("Profiles", "Click here to view and select a new profile.", "system-users", "frmEditProfiles");
+    addButton("Profiles", "Click here to view and select a new profile.", "frmEditProfiles");
     m_profilesDropDown = new QMenu(this);
     m_profilesDropDown->setObjectName("ProfilesDropDown");
     m_profilesButton = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(m_buttons.value("Profiles")));
     m_profilesButton->setMenu(m_profilesDropDown);
     m_profilesButton->setPopupMode(QToolButton::MenuButtonPopup);
-    addButton("Menu", "Click here to edit the Menu Items.", "document-edit", "frmEditMenuItems");
-    addButton("OrderScreen", "Click here to Edit the Order Screen Settings.", "view-list-details",
+    addButton("Menu", "Click here to edit the Menu Items.", "frmEditMenuItems");
+    addButton("OrderScreen", "Click here to Edit the Order Screen Settings.",
               "frmEditOrderScreen");
-    addButton("POPs", "Click here to Edit the POP Slideshow.", "view-presentation", "frmEditPOPs");
-    addButton("PreSell Message", "Click here to edit your PreSell Message.", "format-text-bold",
+    addButton("POPs", "Click here to Edit the POP Slideshow.", "frmEditPOPs");
+    addButton("PreSell Message", "Click here to edit your PreSell Message.",
               "frmEditPreSellMessage");
-    addButton("Scheduling", "Click here to edit your Day Part Definitions.", "x-office-calendar",
+    addButton("Scheduling", "Click here to edit your Day Part Definitions.",
               "frmEditScheduling");
-    addButton("Suggestive Sales", "Edit Suggestive Sales Settings.", "emblem-favorite",
+    addButton("Suggestive Sales", "Edit Suggestive Sales Settings.",
               "frmEditSuggestiveSales");
-    addButton("UpdateItems", "Click to update Product Shots", "image-x-generic", {});
-    addButton("UpdatePOPs", "Click to update Full Screen Ads", "video-display", {});
-    addButton("Connect", "Click here to Communicate with the OCB.", "network-transmit-receive", "frmOCBComm");
-    addButton("Help", QString(), "help-about", {});
+    addButton("UpdateItems", "Click to update Product Shots", {});
+    addButton("UpdatePOPs", "Click to update Full Screen Ads", {});
+    addButton("Connect", "Click here to Communicate with the OCB.", "frmOCBComm");
+    addButton("Help", QString(), {});
     m_buttons.value("Help")->setToolTip(QString());
     connect(m_buttons.value("UpdateItems"), &QAction::triggered, this,
             [this] { m_guard.run("Update Item Images", [this] { UpdateItemImages(); }); });
@@ -222,31 +221,59 @@ void frmMain::addWindow(const QString& name, WindowFactory factory) {
     updateAvailability();
 }
 
-// Entries of windows that do not exist yet stay disabled; children, the
-// profile editor and the communications window disable some of the rest.
-void frmMain::updateAvailability() {
-    const bool childOpen = !m_children.isEmpty();
-    for (auto it = m_windowOf.cbegin(); it != m_windowOf.cend(); ++it) {
-        QAction* action = it.key();
-        bool enabled = m_factories.contains(it.value());
-        if (m_buttons.values().contains(action)) enabled = enabled && m_childEditorsEnabled;
-        action->setEnabled(enabled);
-    }
-    for (const QString& key : {QString("UpdateItems"), QString("UpdatePOPs"), QString("Help")})
-        m_buttons.value(key)->setEnabled(m_childEditorsEnabled);
-    m_mnuProfiles->setEnabled(!childOpen);
-    m_mnuTools->setEnabled(!childOpen);
-    if (childOpen) {
-        m_buttons.value("Profiles")->setEnabled(false);
-        m_buttons.value("Connect")->setEnabled(false);
-    }
-    // The drop-down of names stays usable while the button itself opens nothing.
-    if (m_profilesButton) m_profilesButton->setEnabled(!childOpen && m_childEditorsEnabled);
+// The one place that decides what the main window offers. Child windows
+// keep the profile from being switched and the board from being reached; the
+// profile editor and the communications window each keep every window off
+// that would work on a profile under them; a running command also keeps the
+// profile from being switched.
+bool frmMain::isAvailable(const QString& window) const {
+    if (!m_factories.contains(window)) return false;
+    const bool child = !m_children.isEmpty();
+    const bool profileEditor = held(Hold::ProfileEditor);
+    const bool comm = held(Hold::Communications) || held(Hold::Command);
+    if (window == "frmEditProfiles") return !child && !profileEditor && !comm;
+    if (window == "frmOCBComm") return !child && !profileEditor;
+    return !profileEditor && !comm;
 }
 
-void frmMain::EnableChildEditors(bool enabled) {
-    m_childEditorsEnabled = enabled;
-    updateAvailability();
+void frmMain::updateAvailability() {
+    const bool child = !m_children.isEmpty();
+    const bool profileEditor = held(Hold::ProfileEditor);
+    const bool comm = held(Hold::Communications) || held(Hold::Command);
+    const bool running = held(Hold::Command);
+    // Windows that work on the current profile, and the image tools, which open one.
+    const bool windows = !profileEditor && !comm;
+    const bool switching = !child && !profileEditor && !running;
+    // The communications window and the profile editor take the whole toolbar.
+    const bool toolbar = !profileEditor && !comm;
+
+    const QList<QAction*> buttons = m_buttons.values();
+    for (auto it = m_windowOf.cbegin(); it != m_windowOf.cend(); ++it)
+        it.key()->setEnabled(isAvailable(it.value()) && (toolbar || !buttons.contains(it.key())));
+    for (const char* name : {"mnuUpdateItems", "mnuUpdatePOPs"})
+        if (auto* entry = findChild<QAction*>(name)) entry->setEnabled(windows);
+    m_buttons.value("UpdateItems")->setEnabled(windows && toolbar);
+    m_buttons.value("UpdatePOPs")->setEnabled(windows && toolbar);
+    m_buttons.value("Help")->setEnabled(toolbar);
+    m_toolBar->setEnabled(toolbar);
+    for (QAction* entry : m_profileEntries) entry->setEnabled(switching);
+    m_profilesDropDown->setEnabled(switching && toolbar);
+    // The drop-down of names follows switching, whether or not the button itself opens anything.
+    if (m_profilesButton) m_profilesButton->setEnabled(switching && toolbar);
+
+    // Whole menus: the entries above decide what each one offers.
+    const std::pair<const char*, bool> menus[] = {
+        {"mnuEdit", windows},     {"mnuView", windows},     {"mnuReportS", windows},
+        {"mnuImages", windows},   {"mnuProfiles", switching}, {"mnuTools", !child && !profileEditor},
+    };
+    for (const auto& [name, enabled] : menus)
+        if (auto* menu = findChild<QMenu*>(name)) menu->menuAction()->setEnabled(enabled);
+}
+
+void frmMain::setHeld(Hold what, bool on) {
+    int& count = m_held[static_cast<size_t>(what)];
+    count = std::max(0, count + (on ? 1 : -1));
+    if (!m_closing) updateAvailability();
 }
 
 void frmMain::SetTheCaption() {
@@ -275,6 +302,7 @@ void frmMain::LoadProfiles() {
                 [this, name] { m_guard.run("Select Profile", [&] { SelectProfile(name); }); });
         m_profileEntries.append(entry);
     }
+    updateAvailability();
 }
 
 bool frmMain::FirstRun() {
@@ -284,6 +312,13 @@ bool frmMain::FirstRun() {
 void frmMain::SelectProfile(const QString& name) {
     if (!m_profile->ID().isEmpty()) m_profile->SaveProfile();
     m_profile->setID(name);
+    SetTheCaption();
+}
+
+void frmMain::ReloadProfile(const QString& changed) {
+    const QString current = m_profile->ID();
+    if (current.isEmpty() || (!changed.isEmpty() && changed.compare(current, Qt::CaseInsensitive) != 0)) return;
+    m_profile->setID(current);
     SetTheCaption();
 }
 
@@ -316,7 +351,7 @@ bool frmMain::LoadMain() {
 
 void frmMain::openWindow(const QString& name) {
     m_guard.run("Open " + name, [&] {
-        if (!m_factories.contains(name)) return;
+        if (!isAvailable(name)) return;
         if (isStandalone(name)) {
             for (QWidget* open : findChildren<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
                 if (!open->isVisible()) continue;

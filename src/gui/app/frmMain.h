@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -49,7 +50,15 @@ public:
     /// current, or has the first profile created. False when the program must end.
     bool LoadMain();
 
-    void EnableChildEditors(bool enabled);
+    /// What makes parts of the main window unavailable while it lasts, besides
+    /// open child windows. Holds are counted, so they may nest.
+    enum class Hold { ProfileEditor, Communications, Command };
+    void setHeld(Hold what, bool held);
+    /// Whether the named window may be opened now.
+    bool isAvailable(const QString& window) const;
+
+    /// The profile editor's hold on the main window (false while it is open).
+    void EnableChildEditors(bool enabled) { setHeld(Hold::ProfileEditor, !enabled); }
     void SetTheCaption();
     void SaveProfileList();
     Profiles& Profile() { return *m_profile; }
@@ -59,6 +68,11 @@ public:
     void DeRegisterChildForm(QWidget* window);
     bool FirstRun();
     void SelectProfile(const QString& name);
+    /// Reads the current profile again from disk when its files were written
+    /// behind it (a restore, a copy of settings, a retrieve), so that what is
+    /// held in memory is never saved over them. changed names the profile
+    /// written; an empty name reloads whatever is current.
+    void ReloadProfile(const QString& changed = QString());
     /// Opens a window by name: as a child, or (profile editor, communications) on its own.
     void openWindow(const QString& name);
 
@@ -85,7 +99,8 @@ protected:
 
 private:
     QAction* addEntry(QMenu* menu, const QString& objectName, const QString& caption, const QString& window);
-    void addButton(const QString& key, const QString& tooltip, const QString& icon, const QString& window);
+    void addButton(const QString& key, const QString& tooltip, const QString& window);
+    bool held(Hold what) const { return m_held[static_cast<size_t>(what)] > 0; }
     void createMenus();
     void createToolBar();
     void createStatusBar();
@@ -106,7 +121,7 @@ private:
     QHash<QString, QAction*> m_buttons;
     FirstProfileFactory m_createFirstProfile;
     std::function<void()> m_endProgram;
-    bool m_childEditorsEnabled = true;
+    std::array<int, 3> m_held{};
     bool m_closing = false;
 
     QMdiArea* m_mdi = nullptr;

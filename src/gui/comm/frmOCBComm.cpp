@@ -174,9 +174,7 @@ void frmOCBComm::opening() {
 }
 
 void frmOCBComm::setMainControls(bool enabled) {
-    if (QToolBar* bar = m_main.toolBar()) bar->setEnabled(enabled);
-    for (const char* name : {"mnuEdit", "mnuView"})
-        if (QMenu* menu = m_main.findChild<QMenu*>(name)) menu->menuAction()->setEnabled(enabled);
+    m_main.setHeld(frmMain::Hold::Communications, !enabled);
 }
 
 void frmOCBComm::FillProfileList() {
@@ -377,9 +375,11 @@ void frmOCBComm::RunCommand() {
     if (m_busy || profile().isEmpty()) return;
     m_busy = true;
     cmd[1]->setEnabled(false);
+    m_main.setHeld(frmMain::Hold::Command, true);
     struct Idle {
         frmOCBComm* w;
         ~Idle() {
+            w->m_main.setHeld(frmMain::Hold::Command, false);
             w->takeInput(true);
             w->m_busy = false;
             w->cmd[1]->setEnabled(true);
@@ -405,11 +405,7 @@ void frmOCBComm::RunCommand() {
     // The current profile is read again from disk, also after a failure: the
     // retrieve may have replaced some of its files, and what is held in memory
     // must never be written over them later.
-    Profiles& current = m_main.Profile();
-    if (!current.ID().isEmpty()) {
-        current.setID(current.ID());
-        m_main.SetTheCaption();
-    }
+    m_main.ReloadProfile();
 }
 
 void frmOCBComm::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 #include "profiles/frmNewProfile.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
@@ -67,9 +68,9 @@ frmEditProfiles::frmEditProfiles(frmMain& main) : QWidget(&main, Qt::Window), m_
 frmEditProfiles::~frmEditProfiles() { setMainMenus(true); }
 
 void frmEditProfiles::setMainMenus(bool enabled) {
-    for (const char* name : {"mnuEdit", "mnuView", "mnuTools"})
-        if (QMenu* menu = m_main.findChild<QMenu*>(name)) menu->menuAction()->setEnabled(enabled);
-    m_main.EnableChildEditors(enabled);
+    if (m_holding == !enabled) return;
+    m_holding = !enabled;
+    m_main.setHeld(frmMain::Hold::ProfileEditor, m_holding);
 }
 
 void frmEditProfiles::opening() {
@@ -125,7 +126,15 @@ void frmEditProfiles::DeleteProfile() {
     if (m_main.prompts().ask("WARNING!", "Are you sure you want to delete this profile?", Buttons::YesNoCancel) !=
         Button::Yes)
         return;
-    ProfileOps::deleteProfile(m_main.paths(), row->text(0));
+    try {
+        ProfileOps::deleteProfile(m_main.paths(), row->text(0));
+    } catch (const AppError& e) {
+        // Part of the folder may be gone: the lists show what is left on disk.
+        FillList();
+        m_main.LoadProfiles();
+        m_main.prompts().inform("Error", e.description());
+        return;
+    }
     delete row;
     m_main.LoadProfiles();
     if (ProfileList->topLevelItemCount() > 0) {
@@ -161,6 +170,7 @@ void frmEditProfiles::CopySettings(QTreeWidgetItem* source, QTreeWidgetItem* tar
     } catch (const AppError& e) {
         m_main.prompts().inform("Error", e.description());
     }
+    m_main.ReloadProfile(target->text(0));
 }
 
 void frmEditProfiles::RestoreProfiles() {
@@ -173,6 +183,8 @@ void frmEditProfiles::RestoreProfiles() {
     }
     FillList();
     m_main.LoadProfiles();
+    // Each profile is restored whole or not at all; the current one may be among them.
+    if (QFileInfo(m_main.paths().profileFolder(m_main.Profile().ID())).isDir()) m_main.ReloadProfile();
 }
 
 void frmEditProfiles::setDropTarget(QTreeWidgetItem* row) {

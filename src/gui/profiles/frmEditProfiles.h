@@ -40,6 +40,7 @@ private:
 
     frmMain& m_main;
     bool m_dragging = false;
+    bool m_holding = false;  // the main window's entries are held off
     QTreeWidgetItem* m_dropTarget = nullptr;
 };
 

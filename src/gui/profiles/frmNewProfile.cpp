@@ -126,13 +126,12 @@ frmNewProfile::frmNewProfile(frmMain& main) : QDialog(&main), m_main(main) {
 bool frmNewProfile::waitForUser() {
     m_waiting = true;
     m_created = false;
-    QAction* profiles = m_main.toolButton("Profiles");
-    profiles->setEnabled(false);
+    m_main.setHeld(frmMain::Hold::ProfileEditor, true);
     if (parentWidget()) move(parentWidget()->geometry().center() - rect().center());
     show();
     QEventLoop loop;
     while (!m_created && m_waiting) loop.processEvents(QEventLoop::WaitForMoreEvents);
-    profiles->setEnabled(true);
+    m_main.setHeld(frmMain::Hold::ProfileEditor, false);
     hide();
     return m_created;
 }
