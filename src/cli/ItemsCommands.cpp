@@ -4,14 +4,15 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/TextFile.h"
+#include "app/WindowsText.h"
 #include "menu/ItemsFile.h"
 #include "menu/LineCheck.h"
+#include "model/ConfigReader.h"
 #include "model/FileManager.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cstdio>
 
 namespace zr::ItemsCommands {
@@ -19,13 +20,8 @@ namespace zr::ItemsCommands {
 namespace {
 
 // The file holds Windows code page text; the terminal gets it in its own encoding.
-QString readable(const QString& bytesAsLatin1) {
-    QStringDecoder decoder("windows-1252");
-    return decoder.isValid() ? decoder.decode(bytesAsLatin1.toLatin1()) : bytesAsLatin1;
-}
-
 void write(FILE* stream, const QString& text) {
-    const QByteArray bytes = readable(text).toLocal8Bit();
+    const QByteArray bytes = shownText(text).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, bytes.size(), stream);
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace zr {
@@ -88,6 +89,12 @@ void frmEditDefaultImages::fill(int list, const QString& folder, const QString& 
 void frmEditDefaultImages::showChoice(int list) {
     const QListWidgetItem* item = lst[list]->currentItem();
     if (!item) return;
+    if (refusePictureName(m_main, item->text())) {
+        const QSignalBlocker quiet(lst[list]);
+        lst[list]->setCurrentRow(m_shownRow[list]);
+        return;
+    }
+    m_shownRow[list] = lst[list]->currentRow();
     lbl[list + 2]->setText(item->text());
     showPicture(Img[list],
                 item->text().isEmpty() ? QString() : m_catalogues[list].Directory() + item->text());
