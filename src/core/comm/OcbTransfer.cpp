@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/Clock.h"
+#include "app/FrontEndSettings.h"
 #include "app/Logs.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
@@ -132,6 +133,9 @@ void saveFtpSettings(const AppPaths& paths, const FtpSettings& s) {
 
 OcbTransfer::OcbTransfer(const AppPaths& paths, FtpClient& ftp, Prompts& prompts, Clock& clock)
     : m_paths(paths), m_ftp(ftp), m_prompts(prompts), m_clock(clock) {
+    const FrontEndSettings::DefaultImages images = FrontEndSettings::ReadDefaultImages(paths);
+    if (!images.pop.isEmpty()) m_defaultPop = images.pop;
+    if (!images.item.isEmpty()) m_defaultItem = images.item;
     m_ftp.onSending = [this](const QString& local, const QString& remote) {
         ReportStatus("Sending " + local + " to " + remote);
     };

@@ -79,8 +79,8 @@ public:
     /// The profile to transfer (<P>) and the address of its OCB. When the FTP
     /// settings name a host, pass it here as ip.
     void setProfile(const QString& name, const QString& ip);
-    /// The program's default POP and item pictures (held in memory by the
-    /// current profile); the update always sends them.
+    /// The program's default POP and item pictures, which the update always
+    /// sends: those of zr.ini (or the model's defaults) unless set here.
     void setDefaultImages(const QString& defaultPOP, const QString& defaultItem);
 
     /// Called for every status line with the progress after it. The window

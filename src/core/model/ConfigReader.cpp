@@ -91,8 +91,28 @@ void ConfigReader::makeCurrent(const QString& name) {
     m_p.setIPAddress(GetConfigIP(paths, id));
 }
 
+void ConfigReader::readOnly(const QString& name) {
+    const AppPaths& paths = m_p.m_paths;
+    const QString id = ProfileStore::trimmedName(name);
+    if (!ProfileStore::isValidName(id) || !QFileInfo(paths.profileFolder(id)).isDir())
+        throw AppError("Profiles", errors::PathNotFound, "There is no profile " + name + ".");
+    m_readOnly = true;
+    m_p.m_quiet = false;
+    m_p.m_id = id;
+    m_p.resetObjects();
+    m_p.setIPAddress(GetConfigIP(paths, id));
+    DynamicList list;
+    m_list = &list;
+    loadConfig(list);
+    m_list = nullptr;
+}
+
 void ConfigReader::loadConfig(DynamicList& list) {
     m_p.rebuildSchedules();
+    // The pictures are the program's, not the profile's: zr.conf has no place for them.
+    const FrontEndSettings::DefaultImages images = FrontEndSettings::ReadDefaultImages(m_p.m_paths);
+    m_p.setDefaultItem(images.item);
+    m_p.setDefaultPOP(images.pop);
     if (!m_p.m_quiet) {
         list.MaskFlags(1);
         list.AddMask("#");
@@ -101,7 +121,11 @@ void ConfigReader::loadConfig(DynamicList& list) {
         if (std::optional<QStringList> lines = TextFile::readLines(m_p.m_paths.zrConf(m_p.m_id), "LoadConfig"))
             for (const QString& line : *lines) list.AddItem(line);
     }
-    if (!m_p.m_quiet) m_p.m_quiet = FrontEndSettings::FirstRun(m_p.m_paths);
+    // Reading only asks nothing, and leaves the first run's rewrite of zr.ini to the program.
+    if (m_readOnly)
+        m_p.m_quiet = true;
+    else if (!m_p.m_quiet)
+        m_p.m_quiet = FrontEndSettings::FirstRun(m_p.m_paths);
 
     readSystemOptions();
     readPOS();

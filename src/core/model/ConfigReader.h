@@ -23,6 +23,12 @@ public:
 
     void makeCurrent(const QString& name);
 
+    /// Reads the profile's Config.conf and zr.conf into the model as
+    /// makeCurrent() does, giving missing settings their defaults without
+    /// asking, but writes nothing, logs nothing and never creates a profile.
+    /// An unknown name raises an AppError.
+    void readOnly(const QString& name);
+
     /// The missing-line question for a key.
     static QString missingLineQuestion(const QString& key);
 
@@ -48,6 +54,7 @@ private:
     void log(const QString& message) { m_events << message; }
 
     Profiles& m_p;
+    bool m_readOnly = false;
     DynamicList* m_list = nullptr;
     QStringList m_events;
 };

@@ -218,7 +218,7 @@ void frmEditMenuItems::LoadItemsFile() {
     case ItemsLoadOutcome::Loaded:
         setEditsEnabled(true);
         break;
-    case ItemsLoadOutcome::EmptyFileDeleted:
+    case ItemsLoadOutcome::EmptyFile:
         setEditsEnabled(false);
         break;
     case ItemsLoadOutcome::NoItems:

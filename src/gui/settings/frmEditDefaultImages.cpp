@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/EditorSupport.h"
+#include "app/FrontEndSettings.h"
 #include "app/frmMain.h"
 #include "settings/MockUps.h"
 
@@ -114,6 +115,8 @@ void frmEditDefaultImages::Apply() {
     m_main.Profile().setDefaultItem(chosen(0));
     m_main.Profile().setDefaultPOP(chosen(1));
     m_main.Profile().SaveProfile();
+    // zr.conf has no place for them: the next start reads them from zr.ini.
+    FrontEndSettings::SaveDefaultImages(m_main.paths(), {chosen(0), chosen(1)});
 }
 
 } // namespace zr
