@@ -126,8 +126,10 @@ private:
     bool unlockFileSystem();
     bool syncImages(const QString& remoteFolder, const QString& localFolder, const NameList& send,
                     const NameList& remove);
+    /// whenMissing: the status line when the profile has no such file, which
+    /// is then left alone on the OCB; empty when a missing file is an error.
     bool sendProfileFile(const QString& local, const QString& remote, const QString& deleting,
-                         const QString& sending, bool missingIsFine);
+                         const QString& sending, const QString& whenMissing);
     bool sendLocalTime(bool sync);
     bool reloadOCB();
     void retrieveProfileFile(const QString& local, const QString& remote, const QString& message);
