@@ -226,6 +226,9 @@ void TestReports::asciiPad_data() {
         << QStringList{"7|1/5/2003 9:00:00|1/5/2003 9:01:00||9:00:50|12.34"} << QStringList();
     QTest::newRow("bad car number") << "7,a,b,c,d,1\r\nx,a,b,c,d,1\r\n"
                                     << QStringList{"7|a|b|c|d|0.01"} << QStringList{FileProblem};
+    QTest::newRow("a quoted field across CR LF is one record")
+        << "7,\"a\r\nb\",c,d,e,1\r\n8,a,b,c,d,2\r\n"
+        << QStringList{"7|a\r\nb|c|d|e|0.01", "8|a|b|c|d|0.02"} << QStringList();
     QTest::newRow("cut short") << "7,a,b,c,d,1\r\n8,a,b\r\n"
                                << QStringList{"7|a|b|c|d|0.01"} << QStringList{FileProblem};
 }
