@@ -2,8 +2,10 @@
 //
 // The user picks image files in any format Qt reads. Each one is scaled to fit the board's slot (product
 // shots 320x240, full-screen ads 640x480, aspect kept) and written into <folder> as a baseline JPEG of
-// quality 90 named after the source's base name in lower case: "Burger Deluxe.PNG" -> "burger deluxe.jpg".
-// The board's file system tells case apart, and the front end looks for lower-case names.
+// quality 90 named after the source's base name in lower case, with "_" for each blank:
+// "Burger Deluxe.PNG" -> "burger_deluxe.jpg". The board's file system tells case apart, and the front end
+// looks for lower-case names; the board's configuration file names POPs and suggestions bare, so a
+// blank would split its line.
 //
 // Tests and scripts: when the environment variable ZR_IMAGE_TOOL_FILES is set, it holds the paths to
 // convert, one per line, and no dialog is shown; an empty value acts like a cancelled dialog. Unreadable
@@ -120,7 +122,7 @@ int main(int argc, char* argv[]) {
         }
         const QFileInfo info(file);
         const QString base = info.completeBaseName().isEmpty() ? info.fileName() : info.completeBaseName();
-        const QString target = folder + '/' + base.toLower() + ".jpg";
+        const QString target = folder + '/' + base.toLower().replace(' ', '_') + ".jpg";
         QString error;
         if (!writeJpeg(fitted(image), target, &error)) {
             complain(QObject::tr("cannot write %1: %2").arg(QDir::toNativeSeparators(target), error));

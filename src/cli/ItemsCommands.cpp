@@ -4,14 +4,15 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/TextFile.h"
+#include "app/WindowsText.h"
 #include "menu/ItemsFile.h"
 #include "menu/LineCheck.h"
+#include "model/ConfigReader.h"
 #include "model/FileManager.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cstdio>
 
 namespace zr::ItemsCommands {
@@ -19,13 +20,8 @@ namespace zr::ItemsCommands {
 namespace {
 
 // The file holds Windows code page text; the terminal gets it in its own encoding.
-QString readable(const QString& bytesAsLatin1) {
-    QStringDecoder decoder("windows-1252");
-    return decoder.isValid() ? decoder.decode(bytesAsLatin1.toLatin1()) : bytesAsLatin1;
-}
-
 void write(FILE* stream, const QString& text) {
-    const QByteArray bytes = readable(text).toLocal8Bit();
+    const QByteArray bytes = shownText(text).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, bytes.size(), stream);
 }
 
@@ -51,13 +47,14 @@ bool profileExists(const AppPaths& paths, const QString& profile) {
 
 int show(const AppPaths& paths, const QString& profile) {
     if (!profileExists(paths, profile)) return Failure;
-    // The items file is read with the model's default item image: reading the
-    // profile's zr.conf would write it back.
+    // The profile is read as the editor has it, without writing anything back,
+    // and an empty items file stays where it is.
     SystemClock clock;
     CliPrompts prompts(true);
-    const QString defaultItem = Profiles(paths, clock, prompts).DefaultItem();
+    Profiles read(paths, clock, prompts);
+    ConfigReader(read).readOnly(profile);
     ItemsLoadResult result = loadItemsFile(paths.itemsFile(profile), pictureCatalogue(paths.itemImages()),
-                                           pictureCatalogue(paths.popImages()), defaultItem);
+                                           pictureCatalogue(paths.popImages()), read.DefaultItem(), true);
     sortItems(result.rows);
 
     QString csv = "Short Descriptor,Long Descriptor,Image,Family,Show Item,Associated POP,Track Item\n";
@@ -80,7 +77,7 @@ int show(const AppPaths& paths, const QString& profile) {
     case ItemsLoadOutcome::NoItems:
         err(NoItemsFile + '\n' + RetrieveFromOcb);
         return NoItems;
-    case ItemsLoadOutcome::EmptyFileDeleted:
+    case ItemsLoadOutcome::EmptyFile:
         return NoItems;
     case ItemsLoadOutcome::BadRecord:
         err(NotFormatted + '\n' + "The record that starts on line " + QString::number(result.line) +

@@ -2,6 +2,7 @@
 
 #include "CliPrompts.h"
 #include "app/Clock.h"
+#include "model/ConfigReader.h"
 #include "model/Profiles.h"
 #include "reports/AsciiPadReport.h"
 #include "reports/PadReport.h"
@@ -45,9 +46,10 @@ int printSummary(const AppPaths& paths, const QString& path, const QString& prof
     if (!profile.isEmpty()) {
         SystemClock clock;
         CliPrompts prompts(true);
-        Profiles current(paths, clock, prompts);
-        current.setID(profile);
-        starts = scheduleStarts(current);
+        Profiles read(paths, clock, prompts);
+        // Only read: the profile does not become current, and nothing is written.
+        ConfigReader(read).readOnly(profile);
+        starts = scheduleStarts(read);
     }
     const Report report = PadReport::read(path);
     return finish(report, summaryText(summarize(report, starts)).toLocal8Bit());

@@ -14,8 +14,9 @@ namespace zr::ReportCommands {
 int print(const QString& kind, const QString& path);
 
 /// Prints the speed-of-service summary of a pad file as text, with the day
-/// parts of the profile (made current, answering yes) or, without one, the
-/// program's default start times. Returns as print() does.
+/// parts of the profile (only read: it does not become current) or, without
+/// one, the program's default start times. Returns as print() does; an
+/// unknown profile raises an AppError.
 int printSummary(const AppPaths& paths, const QString& path, const QString& profile);
 
 } // namespace zr::ReportCommands

@@ -44,6 +44,7 @@ void TestZrctlItems::show_data() {
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("rows");
     QTest::addColumn<QByteArray>("error");
+    QTest::addColumn<QByteArray>("ini");
     QTest::newRow("sorted, named families, quoted cells, Windows code page")
         << true
         << Burger + "\r\n" +
@@ -53,21 +54,33 @@ void TestZrctlItems::show_data() {
         << QByteArray("Apple,\"Pie,\",GreatChoice.jpg,(none),TRUE,,TRUE\n"
                       "Burger,Big Burger,burger.jpg,Entree,TRUE,deal.jpg,FALSE\n"
                       "Caf\xe2\x82\xac,\"12\"\" Latte\",burger.jpg,Drink,FALSE,,FALSE\n")
-        << QByteArray();
+        << QByteArray() << QByteArray();
     QTest::newRow("no items file") << false << QByteArray() << 4 << QByteArray()
                                    << QByteArray("zrctl: No Items File found for this profile.\n"
-                                                 "zrctl: Retrieve your system information from your OCB.\n");
+                                                 "zrctl: Retrieve your system information from your OCB.\n")
+                                   << QByteArray();
     QTest::newRow("only a blank name") << true << QByteArray(Burger).replace("Burger\"", " \"") << 4
-                                       << QByteArray() << QByteArray("No Items File found");
+                                       << QByteArray() << QByteArray("No Items File found") << QByteArray();
     QTest::newRow("bad record keeps the rows before it")
         << true << Burger + "\r\n" + QByteArray(Burger).replace("TRUE", "true") << 5
         << QByteArray("Burger,Big Burger,burger.jpg,Entree,TRUE,deal.jpg,FALSE\n")
         << QByteArray(
-               "zrctl: Items File is not formatted correctly.\nzrctl: The record that starts on line 2");
+               "zrctl: Items File is not formatted correctly.\nzrctl: The record that starts on line 2")
+        << QByteArray();
     QTest::newRow("end inside a record")
         << true << Burger + "\r\n\"A\",\"a\"\r\n"
         << 5 << QByteArray("Burger,Big Burger,burger.jpg,Entree,TRUE,deal.jpg,FALSE\n")
-        << QByteArray("ends inside the record that starts on line 2.");
+        << QByteArray("ends inside the record that starts on line 2.") << QByteArray();
+    QTest::newRow("an empty file is kept")
+        << true << QByteArray() << 4 << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("the default item picture of zr.ini, as the editor shows it")
+        << true
+        << QByteArray(Burger).replace("burger.jpg", "") + "\r\n" +
+               QByteArray(Burger).replace("\"Burger\"", "\"Pie\"").replace("burger.jpg", "pie.jpg")
+        << 0
+        << QByteArray("Burger,Big Burger,fries.jpg,Entree,TRUE,deal.jpg,FALSE\n"
+                      "Pie,Big Burger,fries.jpg,Entree,TRUE,deal.jpg,FALSE\n")
+        << QByteArray() << QByteArray("FirstRun = no\r\ndefault_item_image = fries.jpg\r\n");
 }
 
 void TestZrctlItems::show() {
@@ -76,8 +89,13 @@ void TestZrctlItems::show() {
     QFETCH(int, exitCode);
     QFETCH(QByteArray, rows);
     QFETCH(QByteArray, error);
+    QFETCH(QByteArray, ini);
     std::unique_ptr<TempApp> app(appWithItems(exists ? &items : nullptr));
+    if (!ini.isEmpty()) app->write("zr.ini", ini);
+    // Showing writes nothing: no zr.conf, no log, no first run, and the items file stays.
+    const QMap<QString, QByteArray> before = folderTree(app->dir.path());
     const Run r = zrctl(*app, {"items", "show", "North"});
+    QCOMPARE(folderTree(app->dir.path()), before);
     QCOMPARE(r.out, Header + rows);
     QVERIFY2(error.isEmpty() ? r.err.isEmpty() : r.err.contains(error), r.err.constData());
     QCOMPARE(r.exitCode, exitCode);

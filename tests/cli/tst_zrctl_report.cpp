@@ -21,6 +21,7 @@ private slots:
     void csv_data();
     void csv();
     void summary();
+    void summaryWithProfileStartTimes_data();
     void summaryWithProfileStartTimes();
     void usage_data();
     void usage();
@@ -82,17 +83,42 @@ void TestZrctlReport::summary() {
                                                  "09:00            3     7.5    45.0    55.0   210.0\n"));
 }
 
-void TestZrctlReport::summaryWithProfileStartTimes() {
+void TestZrctlReport::summaryWithProfileStartTimes_data() {
+    QTest::addColumn<QByteArray>("zrConf");
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("err");
     // The file's cars arrive on a Sunday at 9; Sunday's breakfast starts at 10 here,
     // so they fall in Saturday's last day part.
+    const QByteArray laterSunday =
+        testData("golden/default-zr.conf").replace("tod_sun_break   = 06:00", "tod_sun_break   = 10:00");
+    QTest::newRow("the profile's start times") << laterSunday << "P" << 0 << QByteArray();
+    QTest::newRow("missing lines take their defaults unasked")
+        << QByteArray("tod_sun_break = 10:00\r\n") << "p" << 0 << QByteArray();
+    QTest::newRow("unknown profile") << laterSunday << "Nobody" << 1
+                                     << QByteArray("zrctl: Profiles: There is no profile Nobody.\n");
+}
+
+void TestZrctlReport::summaryWithProfileStartTimes() {
+    QFETCH(QByteArray, zrConf);
+    QFETCH(QString, profile);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, err);
     TempApp app;
-    app.write(
-        "Profiles/P/Config/zr.conf",
-        testData("golden/default-zr.conf").replace("tod_sun_break   = 06:00", "tod_sun_break   = 10:00"));
-    const Run r = runProcess(QStringLiteral(ZRCTL_PATH), {"--app", app.dir.path(), "report", "pad",
-                                                          stats("lane.pad"), "--summary", "--profile", "P"});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.contains("\nBreakfast        0 ") && r.out.contains("\nClosed           3 "), r.out);
+    app.write("Profiles/P/Config/zr.conf", zrConf);
+    app.write("Profiles/Profiles.conf",
+              "##### Name of the Current Profile #####\r\n\r\ncurrent_profile = \"Other\"\r\n");
+    app.write("Profiles/Other/Config.conf", "IP = 10.0.0.1\r\n");
+    // Only read: no profile becomes current or is created, nothing is written or logged, no first run.
+    const QMap<QString, QByteArray> before = folderTree(app.dir.path());
+    const Run r =
+        runProcess(QStringLiteral(ZRCTL_PATH), {"--app", app.dir.path(), "report", "pad", stats("lane.pad"),
+                                                "--summary", "--profile", profile});
+    QCOMPARE(folderTree(app.dir.path()), before);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.err, err);
+    if (exitCode == 0)
+        QVERIFY2(r.out.contains("\nBreakfast        0 ") && r.out.contains("\nClosed           3 "), r.out);
 }
 
 void TestZrctlReport::usage_data() {

@@ -93,6 +93,18 @@ void TestItemsFile::load_data() {
         << QByteArray("\"Burger\",\"Big Burger\",\"burger.jpg\"\r\n10,\"TRUE\","
                       "\"deal.jpg\",\"FALSE\"\r\n")
         << dflt << O::Loaded << 0 << row(GoodRow);
+    QTest::newRow("a quoted field across CR LF; later lines counted")
+        << QByteArray(Good).replace("Big Burger", "Big\r\nBurger") + "\r\n" +
+               QByteArray(Good).replace("FALSE", "False")
+        << dflt << O::BadRecord << 3 << row("Burger|Big\r\nBurger|burger.jpg|Entree|TRUE|deal.jpg|FALSE");
+    QTest::newRow("a quoted field across LF")
+        << QByteArray(Good).replace("Big Burger", "Big\n\nBurger") + "\n" + named("Pie") << dflt << O::Loaded
+        << 0
+        << QStringList{"Burger|Big\n\nBurger|burger.jpg|Entree|TRUE|deal.jpg|FALSE",
+                       "Pie|Big Burger|burger.jpg|Entree|TRUE|deal.jpg|FALSE"};
+    QTest::newRow("an unclosed quote at the end of the file runs to its end")
+        << Good + "\r\n" + QByteArray(Good).chopped(1) + "\r\n"
+        << dflt << O::BadRecord << 2 << row(GoodRow);
     QTest::newRow("six fields take the seventh from the next line")
         << QByteArray("\"A\",\"a\",\"pie.jpg\",40,\"TRUE\",\"\"\r\n"
                       "\"FALSE\",\"B\",\"fries.jpg\",20,\"TRUE\",\"\",\"FALSE\"\r\n")
@@ -171,7 +183,7 @@ void TestItemsFile::missingAndEmptyFiles() {
         QString("No Items File found for this profile.\nRetrieve your system information from your OCB."));
     app.write(ItemsPath, "");
     r = app.load();
-    QCOMPARE(r.outcome, ItemsLoadOutcome::EmptyFileDeleted);
+    QCOMPARE(r.outcome, ItemsLoadOutcome::EmptyFile);
     QVERIFY(r.message().isEmpty());
     QVERIFY(!app.exists(ItemsPath));
 }

@@ -116,6 +116,7 @@ private slots:
     void noConnection_data();
     void noConnection();
     void withoutTimeSync();
+    void withoutItemsFileAndWithChosenDefaults();
     void missingLocalConfig();
 
     void retrieve_data();
@@ -341,6 +342,27 @@ void TestOcbTransfer::withoutTimeSync() {
     QCOMPARE(lane.sim.journal("STOR").filter("time"), QStringList{"STOR /zr/ctrl/time"});
     QCOMPARE(lane.sim.journal("CTRL").size(), 4);
     QVERIFY(!lane.app.exists("LocalTime"));
+}
+
+void TestOcbTransfer::withoutItemsFileAndWithChosenDefaults() {
+    Lane lane;
+    lane.app.write("zr.ini",
+                   "FirstRun = no\r\ndefault_item_image = fries.jpg\r\ndefault_pop_image = deal.jpg\r\n");
+    QFile::remove(lane.app.path(lane.profile("Items/items")));
+    QVERIFY2(lane.start(), qPrintable(lane.sim.error()));
+    lane.sim.putRemote("zr/var/items", "the OCB's own");
+    QVERIFY(lane.transfer->UpdateOCB(TransferChoices{}));
+    // The OCB keeps its menu, and the status line and Ftp.log say why.
+    QCOMPARE(lane.sim.remote("zr/var/items"), "the OCB's own");
+    QCOMPARE(lane.changes().filter("/zr/var/items"), QStringList{});
+    QCOMPARE(lane.status.filter("items file"), QStringList{"No menu items file to send."});
+    QVERIFY(
+        crlfLines(lane.app.read(lane.profile("Log/Ftp.log"))).contains("\"No menu items file to send.\""));
+    QCOMPARE(lane.status.last(), "Update Completed.");
+    // The default pictures are those of zr.ini.
+    QCOMPARE(imageChanges(lane.changes()).filter("/items/"), QStringList{"STOR /zr/images/items/fries.jpg"});
+    QCOMPARE(imageChanges(lane.changes()).filter("STOR /zr/images/pops/").size(), 4);
+    QVERIFY(!lane.changes().contains("STOR /zr/images/pops/default.jpg"));
 }
 
 void TestOcbTransfer::missingLocalConfig() {

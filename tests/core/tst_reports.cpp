@@ -191,6 +191,17 @@ void TestReports::tracking_data() {
                                      << QStringList{"1|12/31/2002|pop1.jpg|120|7", "2|P2|Pop 2.jpg|x|"}
                                      << QStringList();
     QTest::newRow("a record across lines") << "a,b\r\nc,d\r\n" << QStringList{"1|a|b|c|d"} << QStringList();
+    QTest::newRow("a quoted field across CR LF")
+        << "\"12/31/2002\",\"Great\r\nDeal.jpg\",120,7\r\nP2,p.jpg,1,2\r\n"
+        << QStringList{"1|12/31/2002|Great\r\nDeal.jpg|120|7", "2|P2|p.jpg|1|2"} << QStringList();
+    QTest::newRow("a quoted field across LF") << "a,\"b\n\nc\",3,4\ne,f,g,h\n"
+                                              << QStringList{"1|a|b\n\nc|3|4", "2|e|f|g|h"} << QStringList();
+    QTest::newRow("an unclosed quote runs to the end of the file")
+        << "a,b,c,d\r\ne,\"f,g,h\r\n"
+        << QStringList{"1|a|b|c|d"} << QStringList{FileProblem};
+    QTest::newRow("an unclosed quote in the last field takes the line end")
+        << "a,b,c,d\r\ne,f,g,\"h\r\n"
+        << QStringList{"1|a|b|c|d", "2|e|f|g|h\r\n"} << QStringList();
     QTest::newRow("short last line") << "a,b,c,d\r\ne,f\r\n"
                                      << QStringList{"1|a|b|c|d"} << QStringList{FileProblem};
     QTest::newRow("empty file") << "" << QStringList() << QStringList();
@@ -215,6 +226,9 @@ void TestReports::asciiPad_data() {
         << QStringList{"7|1/5/2003 9:00:00|1/5/2003 9:01:00||9:00:50|12.34"} << QStringList();
     QTest::newRow("bad car number") << "7,a,b,c,d,1\r\nx,a,b,c,d,1\r\n"
                                     << QStringList{"7|a|b|c|d|0.01"} << QStringList{FileProblem};
+    QTest::newRow("a quoted field across CR LF is one record")
+        << "7,\"a\r\nb\",c,d,e,1\r\n8,a,b,c,d,2\r\n"
+        << QStringList{"7|a\r\nb|c|d|e|0.01", "8|a|b|c|d|0.02"} << QStringList();
     QTest::newRow("cut short") << "7,a,b,c,d,1\r\n8,a,b\r\n"
                                << QStringList{"7|a|b|c|d|0.01"} << QStringList{FileProblem};
 }

@@ -1,6 +1,7 @@
 // The default images editor.
 
 #include "GuiHarness.h"
+#include "app/FrontEndSettings.h"
 #include "settings/frmEditDefaultImages.h"
 
 #include <QImage>
@@ -46,6 +47,7 @@ private slots:
     void listsAndPreviews();
     void missingDefaultItem();
     void emptyPopEntry();
+    void choiceKeptInZrIni();
 };
 
 void TestFrmEditDefaultImages::listsAndPreviews() {
@@ -93,6 +95,55 @@ void TestFrmEditDefaultImages::emptyPopEntry() {
     w->cmd[0]->click();
     QCOMPARE(h.main.Profile().DefaultPOP(), "default.jpg"); // the model's own default
     QCOMPARE(h.main.Profile().DefaultItem(), "burger.jpg");
+}
+
+void TestFrmEditDefaultImages::choiceKeptInZrIni() {
+    GuiHarness h;
+    h.app.notFirstRun();
+    picture(h.app, "ZRScreens/POP/summer sale.jpg");
+    frmEditDefaultImages* w = openEditor(h, "GreatChoice.jpg", "default.jpg");
+    const QByteArray ini = h.app.read("zr.ini");
+    const QByteArray conf = h.app.read("Profiles/North/Config/zr.conf");
+
+    // A name with a blank is refused, with the reason; the list keeps its choice.
+    QCOMPARE(entries(w->lst[1]), QStringList({"", "broken.jpg", "summer sale.jpg", "summer.jpg"}));
+    w->lst[1]->setCurrentRow(2);
+    QCOMPARE(h.prompts.informed.size(), 1);
+    QVERIFY(h.prompts.informed.first().text.startsWith("The picture name \"summer sale.jpg\" holds a blank"));
+    QVERIFY(!w->lst[1]->currentItem());
+
+    // No choice applied: zr.ini stays as it was, byte for byte.
+    h.prompts.answers << Button::No;
+    w->cmd[1]->click();
+    QTRY_VERIFY(!h.main.ChildWindows().contains("frmEditDefaultImages"));
+    QCOMPARE(h.app.read("zr.ini"), ini);
+
+    w = openEditor(h, "GreatChoice.jpg", "default.jpg");
+    w->lst[0]->setCurrentRow(0);
+    w->lst[1]->setCurrentRow(3);
+    w->cmd[0]->click();
+    QCOMPARE(h.app.read("zr.ini"), ini +
+                                       "\r\n#    Default pictures: an item without its own picture, a newly "
+                                       "inserted POP\r\n\r\ndefault_item_image = burger.jpg\r\n"
+                                       "default_pop_image = summer.jpg\r\n");
+    QCOMPARE(h.app.read("Profiles/North/Config/zr.conf"), conf);
+
+    // Kept by the rewrites of zr.ini, and read again at the next start.
+    FrontEndSettings::SaveCommSettings(h.app.paths, {});
+    QByteArray rewritten = h.app.read("zr.ini");
+    h.app.write("zr.ini", rewritten.replace("FirstRun = no", "FirstRun = yes"));
+    QVERIFY(FrontEndSettings::FirstRun(h.app.paths));
+    Profiles next(h.app.paths, h.clock, h.prompts);
+    next.setID("North");
+    QCOMPARE(next.DefaultItem(), "burger.jpg");
+    QCOMPARE(next.DefaultPOP(), "summer.jpg");
+
+    // The empty POP entry is kept as chosen; the model gives its own default.
+    w->lst[1]->setCurrentRow(0);
+    w->cmd[0]->click();
+    QVERIFY(h.app.read("zr.ini").endsWith("default_item_image = burger.jpg\r\ndefault_pop_image =\r\n"));
+    next.setID("North");
+    QCOMPARE(next.DefaultPOP(), "default.jpg");
 }
 
 QTEST_MAIN(TestFrmEditDefaultImages)

@@ -164,6 +164,10 @@ void TestFrmEditMenuItems::addItem_data() {
         << std::optional<QString>("COLA") << "" << QStringList{"burger", "COLA", "Cola", "Fries"};
     QTest::newRow("double quote") << std::optional<QString>("Big \"Mac\"")
                                   << "A descriptor cannot hold a double quote (\")." << before;
+    QTest::newRow("a character Windows-1252 cannot hold")
+        << std::optional<QString>("Caf\u2192")
+        << "The character \"\u2192\" cannot be stored: the board's files hold only Windows-1252 characters."
+        << before;
     QTest::newRow("blank") << std::optional<QString>("  ") << "" << before;
     QTest::newRow("cancelled") << std::optional<QString>() << "" << before;
 }
@@ -237,6 +241,10 @@ void TestFrmEditMenuItems::editFieldsWriteTheRow() {
     QTest::keyClicks(w->txt, "\"x");
     QCOMPARE(w->txt->text(), "Bigx Burger");
     QCOMPARE(h.prompts.informed.size(), 1);
+    QCOMPARE(w->items().item(0).LongDescriptor, "Bigx Burger");
+    typeText(w->txt, "\u2192"); // no byte in Windows-1252: refused too
+    QTRY_COMPARE(h.prompts.informed.size(), 2);
+    QCOMPARE(w->txt->text(), "Bigx Burger");
     QCOMPARE(w->items().item(0).LongDescriptor, "Bigx Burger");
     w->txt->setText("Caf\u00e9 \u20ac1"); // kept as Windows-1252 bytes
     // The empty POP entry: no preview, an empty POP.

@@ -144,6 +144,7 @@ void TestFrmEditPOPs::insertAndRemove() {
 
 void TestFrmEditPOPs::chooseImageAndTime() {
     Harness h;
+    h.app.write("ZRScreens/POP/summer sale.jpg", "jpeg");
     Window win(h);
     win.select("Week/Breakfast");
     win.w.POPList->setCurrentItem(win.w.POPList->topLevelItem(1));
@@ -153,6 +154,12 @@ void TestFrmEditPOPs::chooseImageAndTime() {
         list->scrollToItem(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
     };
+    // A name with a blank would split its pop_ line: refused, with the reason.
+    click(win.w.ImageList, "summer sale.jpg");
+    QCOMPARE(h.prompts.informed.size(), 1);
+    QVERIFY(h.prompts.informed.first().text.startsWith("The picture name \"summer sale.jpg\" holds a blank"));
+    QCOMPARE(win.rows(), (QStringList{"a.jpg 3", "b.jpg 1", "c.jpg 10"}));
+    QVERIFY(!win.w.Changed());
     click(win.w.ImageList, "fri.jpg");
     click(win.w.DurationList, "7");
     QCOMPARE(win.rows(), (QStringList{"a.jpg 3", "fri.jpg 7", "c.jpg 10"}));

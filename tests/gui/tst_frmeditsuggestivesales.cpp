@@ -68,6 +68,8 @@ private slots:
     void dragCopies_data();
     void dragCopies();
     void handEditedListsAreWrittenInFamilyOrder();
+    void textsAndPicturesTheFileCanHold_data();
+    void textsAndPicturesTheFileCanHold();
 };
 
 void TestFrmEditSuggestiveSales::messageWidthLimit_data() {
@@ -232,6 +234,60 @@ void TestFrmEditSuggestiveSales::handEditedListsAreWrittenInFamilyOrder() {
     QFile::remove(h.app.path("Profiles/North/Config/zr.conf"));
     win.w.cmd[0]->click();
     QVERIFY(!h.app.exists("Profiles/North/Config/zr.conf"));
+}
+
+void TestFrmEditSuggestiveSales::textsAndPicturesTheFileCanHold_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("picture"); // chosen from ImageList, when given
+    QTest::addColumn<QByteArray>("line"); // the Dinner/Side line of zr.conf after Apply
+    QTest::addColumn<QString>("message");
+    const QString unstorable = "The character \"%1\" cannot be stored: the board's files hold only "
+                               "Windows-1252 characters.";
+    QTest::newRow("euro sign as byte 0x80") << "\u20ac5 off" << QString()
+                                            << QByteArray("sugg_dinner = 20    dinner20.jpg    \"\x80"
+                                                          "5 off\"")
+                                            << QString();
+    QTest::newRow("curly apostrophe and dash")
+        << "Don\u2019t \u2014 wait" << QString()
+        << QByteArray("sugg_dinner = 20    dinner20.jpg    \"Don\x92t \x97 wait\"") << QString();
+    QTest::newRow("a character without a byte is refused")
+        << "Fries\u2192" << QString() << QByteArray("sugg_dinner = 20    dinner20.jpg    \"Fries\"")
+        << unstorable.arg("\u2192");
+    QTest::newRow("beyond the first plane")
+        << "Hi\U0001F600" << QString() << QByteArray("sugg_dinner = 20    dinner20.jpg    \"Hi\"")
+        << unstorable.arg("\U0001F600");
+    QTest::newRow("a picture whose name holds a blank")
+        << QString() << "onion rings.jpg" << QByteArray("sugg_dinner = 20    dinner20.jpg    \"dinner 20\"")
+        << "The picture name \"onion rings.jpg\" holds a blank, which the board's configuration file cannot "
+           "store. Rename the picture without blanks (the image tools write \"_\" instead).";
+    QTest::newRow("a picture without a blank")
+        << QString() << "pie.jpg" << QByteArray("sugg_dinner = 20    pie.jpg    \"dinner 20\"") << QString();
+}
+
+void TestFrmEditSuggestiveSales::textsAndPicturesTheFileCanHold() {
+    QFETCH(QString, typed);
+    QFETCH(QString, picture);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, message);
+    Harness h;
+    h.app.write("ZRScreens/Item/onion rings.jpg", "jpeg");
+    Window win(h);
+    win.select("Dinner/Side");
+    if (!typed.isEmpty()) {
+        win.w.txt->clear();
+        typeText(win.w.txt, typed);
+    }
+    if (!picture.isEmpty()) {
+        const int index = win.w.ImageList->findText(picture);
+        QVERIFY(index >= 0);
+        win.w.ImageList->setCurrentIndex(index);
+        emit win.w.ImageList->activated(index);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(h.prompts.informed.isEmpty() ? QString() : h.prompts.informed.first().text, message);
+    QVERIFY(h.prompts.informed.size() <= 1);
+    win.w.cmd[0]->click();
+    QCOMPARE(h.suggLines("dinner").value(1), QString::fromLatin1(line));
 }
 
 QTEST_MAIN(TestFrmEditSuggestiveSales)

@@ -6,11 +6,24 @@
 #include "app/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QToolButton>
 #include <functional>
 
 namespace zr::test {
+
+/// Types the text one character at a time, as a keyboard that has a key for
+/// every character would (QTest::keyClicks takes ASCII only).
+inline void typeText(QWidget* widget, const QString& text) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text.mid(i, n));
+        QApplication::sendEvent(widget, &press);
+        i += n;
+    }
+}
 
 /// A main window on a fresh application folder, with scripted prompts and
 /// dialogs; ending the program is only counted.

@@ -109,9 +109,9 @@ void TestImageTools::convertsPickedImages() {
                                   dir.filePath("Shake.v2.bmp")});
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.err.contains("Broken.png"), r.err.constData());
-    QCOMPARE(entries(out), QStringList({"burger deluxe.jpg", "shake.v2.jpg"}));
+    QCOMPARE(entries(out), QStringList({"burger_deluxe.jpg", "shake.v2.jpg"}));
 
-    const QImage burger = checkedJpeg(out + "/burger deluxe.jpg", wide);
+    const QImage burger = checkedJpeg(out + "/burger_deluxe.jpg", wide);
     QVERIFY(!burger.isNull());
     const QColor clear = burger.pixelColor(wide.width() / 4, wide.height() / 2);
     const QColor solid = burger.pixelColor(wide.width() * 3 / 4, wide.height() / 2);

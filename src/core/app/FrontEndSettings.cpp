@@ -2,6 +2,7 @@
 
 #include "app/AppError.h"
 #include "app/AppPaths.h"
+#include "app/Routines.h"
 #include "app/TextFile.h"
 #include "model/DynamicList.h"
 
@@ -71,6 +72,33 @@ QStringList goalBlock(const std::optional<QStringList>& lines) {
     return {"", GoalComment, "", lines->at(at).trimmed()};
 }
 
+const QString ItemImageKey = QStringLiteral("default_item_image");
+const QString PopImageKey = QStringLiteral("default_pop_image");
+const char* const ImagesComment =
+    "#    Default pictures: an item without its own picture, a newly inserted POP";
+
+// The line of zr.ini that sets the key, or -1.
+qsizetype keyLine(const QStringList& lines, const QString& key) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(key) && line.mid(key.size()).trimmed().startsWith('=')) return i;
+    }
+    return -1;
+}
+
+QString imageLine(const QString& key, const QString& name) {
+    return name.isEmpty() ? key + " =" : key + " = " + name;
+}
+
+// The default pictures' lines as they follow the other settings, or none when the file holds neither.
+QStringList imagesBlock(const std::optional<QStringList>& lines) {
+    QStringList kept;
+    for (const QString& key : {ItemImageKey, PopImageKey})
+        if (const qsizetype at = lines ? keyLine(*lines, key) : -1; at >= 0) kept << lines->at(at).trimmed();
+    if (kept.isEmpty()) return {};
+    return QStringList{"", ImagesComment, ""} + kept;
+}
+
 std::optional<QStringList> iniLines(const AppPaths& paths, const QString& source) {
     try {
         return TextFile::readLines(paths.zrIni(), source);
@@ -109,14 +137,17 @@ bool FirstRun(const AppPaths& paths) {
     }
     if (result)
         TextFile::writeAtomically(
-            paths.zrIni(), TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines)), "FirstRun");
+            paths.zrIni(),
+            TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines) + imagesBlock(lines)), "FirstRun");
     return result;
 }
 
 void SaveCommSettings(const AppPaths& paths, const CommSettings& settings) {
     // The window keeps the FirstRun line as it is: it only runs after the first run.
-    const QStringList goal = goalBlock(iniLines(paths, "SaveCommSettings"));
-    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", settings, true) + goal),
+    const std::optional<QStringList> old = iniLines(paths, "SaveCommSettings");
+    const QStringList goal = goalBlock(old);
+    TextFile::writeAtomically(paths.zrIni(),
+                              TextFile::crlfLines(layout("no", settings, true) + goal + imagesBlock(old)),
                               "SaveCommSettings");
 }
 
@@ -138,6 +169,35 @@ void SaveTotalTimeGoal(const AppPaths& paths, int seconds) {
     else
         lines << "" << GoalComment << "" << goalText(seconds);
     TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), "SaveTotalTimeGoal");
+}
+
+DefaultImages ReadDefaultImages(const AppPaths& paths) {
+    const std::optional<QStringList> lines = iniLines(paths, "ReadDefaultImages");
+    const auto value = [&](const QString& key) {
+        const qsizetype at = lines ? keyLine(*lines, key) : -1;
+        if (at < 0) return QString();
+        const QString name = StripQuotes(lines->at(at).trimmed().mid(key.size()).trimmed().mid(1).trimmed());
+        return name.contains(' ') ? QString() : name;
+    };
+    return {value(ItemImageKey), value(PopImageKey)};
+}
+
+void SaveDefaultImages(const AppPaths& paths, const DefaultImages& images) {
+    // Without zr.ini the next start is still a first run, which keeps the pictures.
+    QStringList lines =
+        TextFile::readLines(paths.zrIni(), "SaveDefaultImages").value_or(QStringList{"FirstRun = yes"});
+    const qsizetype itemAt = keyLine(lines, ItemImageKey);
+    if (itemAt >= 0) lines[itemAt] = imageLine(ItemImageKey, images.item);
+    const qsizetype popAt = keyLine(lines, PopImageKey);
+    if (popAt >= 0) lines[popAt] = imageLine(PopImageKey, images.pop);
+    if (itemAt < 0 && popAt < 0)
+        lines << "" << ImagesComment << "" << imageLine(ItemImageKey, images.item)
+              << imageLine(PopImageKey, images.pop);
+    else if (itemAt < 0)
+        lines.insert(popAt, imageLine(ItemImageKey, images.item));
+    else if (popAt < 0)
+        lines.insert(itemAt + 1, imageLine(PopImageKey, images.pop));
+    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), "SaveDefaultImages");
 }
 
 } // namespace zr::FrontEndSettings

@@ -43,5 +43,18 @@ int TotalTimeGoal(const AppPaths& paths);
 /// Writes the total time goal into zr.ini, keeping every other line.
 void SaveTotalTimeGoal(const AppPaths& paths, int seconds);
 
+/// The default item and POP pictures the user chose, kept in zr.ini under
+/// "default_item_image" and "default_pop_image". Empty where the file holds
+/// no such key, or a name with a blank, which no picture may have: the model
+/// then gives its own default. The rewrites of zr.ini keep both keys.
+struct DefaultImages {
+    QString item;
+    QString pop;
+};
+DefaultImages ReadDefaultImages(const AppPaths& paths);
+
+/// Writes both default pictures into zr.ini, keeping every other line.
+void SaveDefaultImages(const AppPaths& paths, const DefaultImages& images);
+
 } // namespace FrontEndSettings
 } // namespace zr

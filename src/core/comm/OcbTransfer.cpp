@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/Clock.h"
+#include "app/FrontEndSettings.h"
 #include "app/Logs.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
@@ -23,6 +24,7 @@ namespace zr {
 namespace {
 
 const QString ProgressSource = "Update Progress";
+const QString NoItemsToSend = "No menu items file to send.";
 const QString NoRoomText = "There is not enough free space on the OCB to finish the update!  Aborting!";
 const QString KillText =
     "\"Dummy bytes to give substance to this file so that it returns a positive number to "
@@ -132,6 +134,9 @@ void saveFtpSettings(const AppPaths& paths, const FtpSettings& s) {
 
 OcbTransfer::OcbTransfer(const AppPaths& paths, FtpClient& ftp, Prompts& prompts, Clock& clock)
     : m_paths(paths), m_ftp(ftp), m_prompts(prompts), m_clock(clock) {
+    const FrontEndSettings::DefaultImages images = FrontEndSettings::ReadDefaultImages(paths);
+    if (!images.pop.isEmpty()) m_defaultPop = images.pop;
+    if (!images.item.isEmpty()) m_defaultItem = images.item;
     m_ftp.onSending = [this](const QString& local, const QString& remote) {
         ReportStatus("Sending " + local + " to " + remote);
     };
@@ -249,12 +254,12 @@ bool OcbTransfer::runUpdate(const TransferChoices& choices) {
         (selective && !choices.menu
              ? true
              : sendProfileFile(m_paths.itemsFile(m_name), "items", "Deleting old items file on the OCB.",
-                               "Sending over new items file to the OCB.", true)) &&
+                               "Sending over new items file to the OCB.", NoItemsToSend)) &&
         (selective && !choices.config
              ? true
              : sendProfileFile(m_paths.zrConf(m_name), "zr.conf",
                                "Deleting old configuration file from the OCB.",
-                               "Sending over new configuration file to the OCB.", false)) &&
+                               "Sending over new configuration file to the OCB.", QString())) &&
         RetrieveStatistics(statistics) && sendLocalTime(choices.syncTime);
     if (!done) return false;
 
@@ -400,11 +405,14 @@ bool OcbTransfer::syncImages(const QString& remoteFolder, const QString& localFo
 }
 
 bool OcbTransfer::sendProfileFile(const QString& local, const QString& remote, const QString& deleting,
-                                  const QString& sending, bool missingIsFine) {
+                                  const QString& sending, const QString& whenMissing) {
     // A profile without the file leaves the OCB's copy alone instead of deleting
-    // it and sending nothing.
+    // it and sending nothing, and says so.
     if (!QFileInfo::exists(local)) {
-        if (missingIsFine) return true;
+        if (!whenMissing.isEmpty()) {
+            ReportStatus(whenMissing);
+            return true;
+        }
         throw AppError("SendConfigFile", errors::FileNotFound, "File not found: " + local);
     }
     try {
@@ -420,7 +428,7 @@ bool OcbTransfer::sendProfileFile(const QString& local, const QString& remote, c
         ReportStatus(sending);
         m_ftp.send(local, remote);
     } catch (const AppError& e) {
-        if (e.number() == errors::FileNotFound && missingIsFine) return true;
+        if (e.number() == errors::FileNotFound && !whenMissing.isEmpty()) return true;
         if (e.number() != FtpError::NoRoom) throw;
         noRoom();
         return false;

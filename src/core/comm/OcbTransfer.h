@@ -79,8 +79,8 @@ public:
     /// The profile to transfer (<P>) and the address of its OCB. When the FTP
     /// settings name a host, pass it here as ip.
     void setProfile(const QString& name, const QString& ip);
-    /// The program's default POP and item pictures (held in memory by the
-    /// current profile); the update always sends them.
+    /// The program's default POP and item pictures, which the update always
+    /// sends: those of zr.ini (or the model's defaults) unless set here.
     void setDefaultImages(const QString& defaultPOP, const QString& defaultItem);
 
     /// Called for every status line with the progress after it. The window
@@ -126,8 +126,10 @@ private:
     bool unlockFileSystem();
     bool syncImages(const QString& remoteFolder, const QString& localFolder, const NameList& send,
                     const NameList& remove);
+    /// whenMissing: the status line when the profile has no such file, which
+    /// is then left alone on the OCB; empty when a missing file is an error.
     bool sendProfileFile(const QString& local, const QString& remote, const QString& deleting,
-                         const QString& sending, bool missingIsFine);
+                         const QString& sending, const QString& whenMissing);
     bool sendLocalTime(bool sync);
     bool reloadOCB();
     void retrieveProfileFile(const QString& local, const QString& remote, const QString& message);

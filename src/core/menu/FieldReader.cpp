@@ -4,6 +4,14 @@ namespace zr {
 
 namespace {
 bool isLineEnd(QChar c) { return c == '\r' || c == '\n'; }
+
+// CR LF, a lone CR and a lone LF each end one line.
+int lineEnds(QStringView text) {
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++count;
+    return count;
+}
 } // namespace
 
 void FieldReader::skipSeparator() {
@@ -28,10 +36,10 @@ std::optional<QString> FieldReader::next() {
     QString field;
     if (!atEnd() && m_text.at(m_pos) == '"') {
         ++m_pos;
-        qsizetype end = m_pos;
-        // A quote that is never closed ends with its line.
-        while (end < m_text.size() && m_text.at(end) != '"' && !isLineEnd(m_text.at(end))) ++end;
+        qsizetype end = m_text.indexOf('"', m_pos);
+        if (end < 0) end = m_text.size();
         field = m_text.mid(m_pos, end - m_pos);
+        m_line += lineEnds(field);
         m_pos = end;
         if (!atEnd() && m_text.at(m_pos) == '"') ++m_pos;
         while (!atEnd() && m_text.at(m_pos) != ',' && !isLineEnd(m_text.at(m_pos))) ++m_pos;

@@ -11,9 +11,11 @@ namespace zr {
 /// fields, whatever lines they lie on.
 ///
 /// Leading blanks and tabs are skipped. A field that starts with a double
-/// quote runs to the next double quote (there is no escape), and whatever
-/// follows up to the next comma or line end is dropped. Any other field runs
-/// to the next comma or line end and loses its trailing blanks.
+/// quote runs to the next double quote (there is no escape), across line ends,
+/// which then belong to the field; without a closing quote it runs to the end
+/// of the text. Whatever follows the closing quote up to the next comma or
+/// line end is dropped. Any other field runs to the next comma or line end
+/// and loses its trailing blanks.
 class FieldReader {
 public:
     explicit FieldReader(QString text) : m_text(std::move(text)) {}

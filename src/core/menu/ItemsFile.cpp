@@ -23,7 +23,7 @@ QString ItemsLoadResult::message() const {
     case ItemsLoadOutcome::EndInsideRecord:
         return NotFormatted + '\n' + FindQuestion;
     case ItemsLoadOutcome::Loaded:
-    case ItemsLoadOutcome::EmptyFileDeleted:
+    case ItemsLoadOutcome::EmptyFile:
         break;
     }
     return {};
@@ -53,16 +53,16 @@ enum Field { Short, Long, Image, Family, Show, Pop, Track, FieldCount };
 } // namespace
 
 ItemsLoadResult loadItemsFile(const QString& path, const FileManager& itemImages,
-                              const FileManager& popImages, const QString& defaultItem) {
+                              const FileManager& popImages, const QString& defaultItem, bool readOnly) {
     using ItemsMessages::LoadSource;
     ItemsLoadResult result;
     const std::optional<QString> text = TextFile::readAll(path, LoadSource);
     if (!text) return result;
     if (text->isEmpty()) {
-        if (!QFile::remove(path))
+        if (!readOnly && !QFile::remove(path))
             throw AppError(LoadSource, errors::PathFileAccess,
                            "Cannot delete the empty file \"" + path + "\".");
-        result.outcome = ItemsLoadOutcome::EmptyFileDeleted;
+        result.outcome = ItemsLoadOutcome::EmptyFile;
         return result;
     }
 

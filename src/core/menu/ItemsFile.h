@@ -12,11 +12,11 @@ class FileManager;
 
 /// How loading the items file ended.
 enum class ItemsLoadOutcome {
-    Loaded,           ///< at least one row, no problem
-    NoItems,          ///< no file, or not a single named record in it
-    EmptyFileDeleted, ///< the file was empty and is gone
-    BadRecord,        ///< a record breaks the rules; the rows before it are kept
-    EndInsideRecord,  ///< the file ends before a record's seventh field
+    Loaded,          ///< at least one row, no problem
+    NoItems,         ///< no file, or not a single named record in it
+    EmptyFile,       ///< the file was empty; it is gone unless the load was read-only
+    BadRecord,       ///< a record breaks the rules; the rows before it are kept
+    EndInsideRecord, ///< the file ends before a record's seventh field
 };
 
 /// The texts of the items file's messages, shared by the editor and zrctl.
@@ -45,10 +45,12 @@ struct ItemsLoadResult {
 /// Reads the items file. Records whose short descriptor is blank and records
 /// with a short descriptor already read are passed over; an empty item image
 /// becomes defaultItem, a picture missing from itemImages becomes defaultItem
-/// and a POP missing from popImages becomes empty. An empty file is deleted.
+/// and a POP missing from popImages becomes empty. An empty file is deleted,
+/// as the editor does, unless readOnly is set.
 /// Any failure to read or delete raises an AppError with the source "Load Items File".
 ItemsLoadResult loadItemsFile(const QString& path, const FileManager& itemImages,
-                              const FileManager& popImages, const QString& defaultItem);
+                              const FileManager& popImages, const QString& defaultItem,
+                              bool readOnly = false);
 
 /// The file's bytes for these rows, in the order given: descriptors trimmed,
 /// pictures in lower case, the family as its code, CR LF after each line.

@@ -81,6 +81,26 @@ void ConfigReader::makeCurrent(const QString& name) {
 }
 
 void ConfigReader::load(const QString& id) {
+    read(id);
+    // Nothing is written before the load has run to its end, so that a No to
+    // the missing-line question leaves every file as it was.
+    const AppPaths& paths = m_p.paths();
+    ProfileStore::CreateProfileFolders(paths, id);
+    ProfileLogs logs(paths, m_p.clock());
+    for (const QString& event : m_events) logs.LogEvent(id, event);
+    m_p.SaveProfile();
+    m_p.setIPAddress(GetConfigIP(paths, id));
+}
+
+void ConfigReader::readOnly(const QString& name) {
+    const QString id = ProfileStore::trimmedName(name);
+    if (!ProfileStore::isValidName(id) || !QFileInfo(m_p.paths().profileFolder(id)).isDir())
+        throw AppError("Profiles", errors::PathNotFound, "There is no profile " + name + ".");
+    m_readOnly = true;
+    read(id);
+}
+
+void ConfigReader::read(const QString& id) {
     const AppPaths& paths = m_p.paths();
     m_p.m_quiet = false;
     m_p.m_id = id;
@@ -93,18 +113,14 @@ void ConfigReader::load(const QString& id) {
     m_list = &list;
     loadConfig(list);
     m_list = nullptr;
-
-    // Nothing is written before the load has run to its end, so that a No to
-    // the missing-line question leaves every file as it was.
-    ProfileStore::CreateProfileFolders(paths, id);
-    ProfileLogs logs(paths, m_p.clock());
-    for (const QString& event : m_events) logs.LogEvent(id, event);
-    m_p.SaveProfile();
-    m_p.setIPAddress(GetConfigIP(paths, id));
 }
 
 void ConfigReader::loadConfig(DynamicList& list) {
     m_p.rebuildSchedules();
+    // The pictures are the program's, not the profile's: zr.conf has no place for them.
+    const FrontEndSettings::DefaultImages images = FrontEndSettings::ReadDefaultImages(m_p.paths());
+    m_p.setDefaultItem(images.item);
+    m_p.setDefaultPOP(images.pop);
     if (!m_p.m_quiet) {
         list.MaskFlags(1);
         list.AddMask("#");
@@ -113,7 +129,11 @@ void ConfigReader::loadConfig(DynamicList& list) {
         if (std::optional<QStringList> lines = TextFile::readLines(m_p.paths().zrConf(m_p.m_id), "LoadConfig"))
             for (const QString& line : *lines) list.AddItem(line);
     }
-    if (!m_p.m_quiet) m_p.m_quiet = FrontEndSettings::FirstRun(m_p.paths());
+    // Reading only asks nothing, and leaves the first run's rewrite of zr.ini to the program.
+    if (m_readOnly)
+        m_p.m_quiet = true;
+    else if (!m_p.m_quiet)
+        m_p.m_quiet = FrontEndSettings::FirstRun(m_p.paths());
 
     readSystemOptions();
     readPOS();

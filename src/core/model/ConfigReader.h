@@ -23,11 +23,18 @@ public:
 
     void makeCurrent(const QString& name);
 
+    /// Reads the profile's Config.conf and zr.conf into the model as
+    /// makeCurrent() does, giving missing settings their defaults without
+    /// asking, but writes nothing, logs nothing and never creates a profile.
+    /// An unknown name raises an AppError.
+    void readOnly(const QString& name);
+
     /// The missing-line question for a key.
     static QString missingLineQuestion(const QString& key);
 
 private:
     void load(const QString& id);
+    void read(const QString& id);
     void loadConfig(DynamicList& list);
     void readSystemOptions();
     void readPOS();
@@ -49,6 +56,7 @@ private:
     void log(const QString& message) { m_events << message; }
 
     Profiles& m_p;
+    bool m_readOnly = false;
     DynamicList* m_list = nullptr;
     QStringList m_events;
 };

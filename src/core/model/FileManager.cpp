@@ -127,4 +127,11 @@ QStringList pictureNames(const QString& folder) {
     return names;
 }
 
+QString pictureNameProblem(const QString& name) {
+    if (!name.contains(' ')) return {};
+    return "The picture name \"" + name +
+           "\" holds a blank, which the board's configuration file cannot store. "
+           "Rename the picture without blanks (the image tools write \"_\" instead).";
+}
+
 } // namespace zr

@@ -72,4 +72,9 @@ FileManager pictureCatalogue(const QString& folder);
 /// The names of a folder's pictures, in the catalogue's order.
 QStringList pictureNames(const QString& folder);
 
+/// The message that refuses a picture for a pop_ or sugg_ line of zr.conf,
+/// or empty when the name can stand there. Those lines hold the name bare,
+/// so a blank in it would split the line on the next load.
+QString pictureNameProblem(const QString& name);
+
 } // namespace zr

@@ -1,13 +1,16 @@
 #include "app/EditorSupport.h"
 
 #include "app/Prompts.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
+#include "model/FileManager.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QValidator>
 
 namespace zr {
 
@@ -90,6 +93,50 @@ private:
 
 void selectAllOnFocus(QLineEdit* field, std::function<void()> entered) {
     field->installEventFilter(new FocusWatch(field, std::move(entered)));
+}
+
+namespace {
+
+// Refuses a text with a character that Windows-1252 cannot hold; Qt then
+// keeps the field as it was and reports the refusal.
+class StorableText : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return unstorableCharacter(input) ? Invalid : Acceptable;
+    }
+};
+
+} // namespace
+
+QString unstorableTextMessage(const QString& text) {
+    const std::optional<QString> character = unstorableCharacter(text);
+    if (!character) return {};
+    return "The character \"" + *character +
+           "\" cannot be stored: the board's files hold only Windows-1252 characters.";
+}
+
+void storableTextOnly(frmMain& main, QLineEdit* field, const QString& source) {
+    field->setValidator(new StorableText(field));
+    QObject::connect(field, &QLineEdit::inputRejected, field, [&main, field, source] {
+        // Reported while the field still holds the refused text, which it
+        // drops on return: the message follows once the field is itself again.
+        const QString message = unstorableTextMessage(field->text());
+        if (message.isEmpty()) return;
+        QMetaObject::invokeMethod(
+            field,
+            [&main, source, message] {
+                main.guard().run(source, [&] { main.prompts().inform("Attention:", message); });
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+bool refusePictureName(frmMain& main, const QString& name) {
+    const QString problem = pictureNameProblem(name);
+    if (problem.isEmpty()) return false;
+    main.prompts().inform("Attention:", problem);
+    return true;
 }
 
 } // namespace zr

@@ -50,4 +50,17 @@ void closeEditor(QWidget* window);
 /// typing replaces it; entered (if given) runs first.
 void selectAllOnFocus(QLineEdit* field, std::function<void()> entered = {});
 
+/// Refuses, as it is typed or pasted, a character that the board's files
+/// cannot hold (they hold Windows-1252 text): the field keeps its text, and
+/// a short message says why. Every field whose text is saved gets this.
+void storableTextOnly(frmMain& main, QLineEdit* field, const QString& source);
+
+/// The message for a text holding a character that cannot be stored, or
+/// empty when the whole text can be stored.
+QString unstorableTextMessage(const QString& text);
+
+/// Shows the message and returns true when the picture cannot be named on a
+/// pop_ or sugg_ line (its name holds a blank).
+bool refusePictureName(frmMain& main, const QString& name);
+
 } // namespace zr

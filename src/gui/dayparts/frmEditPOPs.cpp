@@ -249,6 +249,10 @@ void frmEditPOPs::chooseImage() {
     TimeOfDay* day = selectedDay();
     if (!ImageList->currentItem() || !ImageList->currentItem()->isSelected() || !row || !day) return;
     const QString name = ImageList->currentItem()->text();
+    if (refusePictureName(m_main, name)) {
+        ImageList->clearSelection();
+        return;
+    }
     row->setText(0, name);
     showImage(name);
     day->POPs[POPList->indexOfTopLevelItem(row)].Picture = name;

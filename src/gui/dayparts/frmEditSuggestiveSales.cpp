@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/Logs.h"
 #include "app/Prompts.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
 #include "dayparts/ScreenDrawing.h"
@@ -82,6 +83,7 @@ frmEditSuggestiveSales::frmEditSuggestiveSales(frmMain& main)
     txt = new QLineEdit(this);
     txt->setObjectName("txt");
     txt->setToolTip("Enter the New Suggestive Sale Message Here.");
+    storableTextOnly(main, txt, Source);
     TextLabel = new QLabel("Suggestive Sale Text", this);
     TextLabel->setObjectName("TextLabel");
     TextLabel->setBuddy(txt);
@@ -199,13 +201,19 @@ void frmEditSuggestiveSales::showNode(QTreeWidgetItem* node) {
     const int found = ImageList->findText(entry->Picture, Qt::MatchFixedString);
     if (found >= 0) ImageList->setCurrentIndex(found);
     showPicture(entry->Picture);
-    txt->setText(entry->Message);
+    txt->setText(shownText(entry->Message));
 }
 
 void frmEditSuggestiveSales::imageChosen(int index) {
     const QString name = ImageList->itemText(index);
+    SuggestEntry* entry = workingEntry(SuggTree->currentItem());
+    if (refusePictureName(m_main, name)) {
+        // Back to the suggestion's own picture, or to no choice when it is not listed.
+        ImageList->setCurrentIndex(entry ? ImageList->findText(entry->Picture, Qt::MatchFixedString) : -1);
+        return;
+    }
     showPicture(name);
-    if (SuggestEntry* entry = workingEntry(SuggTree->currentItem())) entry->Picture = name;
+    if (entry) entry->Picture = name;
 }
 
 void frmEditSuggestiveSales::messageEdited() {
@@ -222,7 +230,7 @@ void frmEditSuggestiveSales::messageEdited() {
     Message->setText(text);
     Message->adjustSize();
     Message->move((Picture1->width() - Message->width()) / 2, Message->y());
-    if (SuggestEntry* entry = workingEntry(SuggTree->currentItem())) entry->Message = text;
+    if (SuggestEntry* entry = workingEntry(SuggTree->currentItem())) entry->Message = storedText(text);
 }
 
 bool frmEditSuggestiveSales::Changed() const {

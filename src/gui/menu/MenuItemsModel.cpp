@@ -1,6 +1,6 @@
 #include "menu/MenuItemsModel.h"
 
-#include "menu/WindowsText.h"
+#include "app/WindowsText.h"
 
 #include <QColor>
 #include <algorithm>

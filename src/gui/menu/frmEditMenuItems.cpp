@@ -2,11 +2,12 @@
 
 #include "app/AppPaths.h"
 #include "app/Dialogs.h"
+#include "app/EditorSupport.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
 #include "menu/MenuItemsModel.h"
-#include "menu/WindowsText.h"
 #include "menu/frmMenuCheck.h"
 
 #include <QCloseEvent>
@@ -110,6 +111,7 @@ void frmEditMenuItems::buildWindow() {
     txt->setObjectName("txt");
     txt->setMaxLength(std::numeric_limits<int>::max()); // a long line is shown whole, never cut
     txt->setToolTip("This is the descriptor the system will display when the item is ordered.");
+    storableTextOnly(m_main, txt, "Edit Menu Item");
     ItemPicList =
         dropDown(this, "ItemPicList", "This is the image that will be shown when the Item is ordered", {});
     FamilyList =
@@ -216,7 +218,7 @@ void frmEditMenuItems::LoadItemsFile() {
     case ItemsLoadOutcome::Loaded:
         setEditsEnabled(true);
         break;
-    case ItemsLoadOutcome::EmptyFileDeleted:
+    case ItemsLoadOutcome::EmptyFile:
         setEditsEnabled(false);
         break;
     case ItemsLoadOutcome::NoItems:
@@ -325,8 +327,13 @@ void frmEditMenuItems::longDescriptorTyped(const QString& text) {
 void frmEditMenuItems::addItem() {
     const std::optional<QString> answer =
         m_main.dialogs().inputText(this, windowTitle(), "Enter Short Descriptor", {});
+    if (!answer) return;
+    if (const QString refused = unstorableTextMessage(*answer); !refused.isEmpty()) {
+        m_main.prompts().inform("Attention:", refused);
+        return;
+    }
     // Blanks around the name are not kept by the file: "Fries " would come back as a second "Fries".
-    const QString name = answer ? storedText(TrimBlanks(*answer)) : QString();
+    const QString name = storedText(TrimBlanks(*answer));
     if (name.isEmpty()) return;
     if (name.contains('"')) {
         m_main.prompts().inform("Attention:", DoubleQuoteRefused);

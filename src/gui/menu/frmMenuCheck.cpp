@@ -1,11 +1,12 @@
 #include "menu/frmMenuCheck.h"
 
 #include "app/AppPaths.h"
+#include "app/EditorSupport.h"
 #include "app/Prompts.h"
 #include "app/TextFile.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
 #include "menu/LineCheck.h"
-#include "menu/WindowsText.h"
 #include "menu/frmEditMenuItems.h"
 
 #include <QButtonGroup>
@@ -78,6 +79,7 @@ void frmMenuCheck::buildWindow() {
     txt = new QLineEdit(this);
     txt->setObjectName("txt");
     txt->setMaxLength(std::numeric_limits<int>::max()); // a long line is shown whole, never cut
+    storableTextOnly(m_main, txt, "Check Record");
     connect(txt, &QLineEdit::textChanged, this,
             [this] { m_main.guard().run("Check Record", [this] { lineChanged(); }); });
 

@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/EditorSupport.h"
+#include "app/FrontEndSettings.h"
 #include "app/frmMain.h"
 #include "settings/MockUps.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace zr {
@@ -88,6 +90,12 @@ void frmEditDefaultImages::fill(int list, const QString& folder, const QString& 
 void frmEditDefaultImages::showChoice(int list) {
     const QListWidgetItem* item = lst[list]->currentItem();
     if (!item) return;
+    if (refusePictureName(m_main, item->text())) {
+        const QSignalBlocker quiet(lst[list]);
+        lst[list]->setCurrentRow(m_shownRow[list]);
+        return;
+    }
+    m_shownRow[list] = lst[list]->currentRow();
     lbl[list + 2]->setText(item->text());
     showPicture(Img[list],
                 item->text().isEmpty() ? QString() : m_catalogues[list].Directory() + item->text());
@@ -107,6 +115,8 @@ void frmEditDefaultImages::Apply() {
     m_main.Profile().setDefaultItem(chosen(0));
     m_main.Profile().setDefaultPOP(chosen(1));
     m_main.Profile().SaveProfile();
+    // zr.conf has no place for them: the next start reads them from zr.ini.
+    FrontEndSettings::SaveDefaultImages(m_main.paths(), {chosen(0), chosen(1)});
 }
 
 } // namespace zr

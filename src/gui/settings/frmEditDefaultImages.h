@@ -35,6 +35,7 @@ private:
 
     frmMain& m_main;
     std::array<FileManager, 2> m_catalogues;
+    std::array<int, 2> m_shownRow{-1, -1}; // the row each list last showed, to go back to
 };
 
 } // namespace zr

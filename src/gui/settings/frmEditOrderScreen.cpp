@@ -2,8 +2,8 @@
 
 #include "app/EditorSupport.h"
 #include "app/TextWidth.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
-#include "menu/WindowsText.h"
 #include "settings/MockUps.h"
 
 #include <QCheckBox>
@@ -87,6 +87,7 @@ frmEditOrderScreen::frmEditOrderScreen(frmMain& main) : m_main(main) {
             showMessage(field->text());
             m_changed = true;
         });
+        storableTextOnly(m_main, field, "Edit Order Screen");
         limitTyping(m_main, field, "Edit Order Screen",
                     "Message cannot exceed the width of the Order Screen.", widthLimit(MessageWidthTwips));
     }

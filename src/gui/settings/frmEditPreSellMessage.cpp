@@ -3,8 +3,8 @@
 #include "app/Dialogs.h"
 #include "app/EditorSupport.h"
 #include "app/TextWidth.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
-#include "menu/WindowsText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,6 +80,7 @@ frmEditPreSellMessage::frmEditPreSellMessage(frmMain& main) : m_main(main) {
     connect(MessageList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current) txt->setText(current->text(0));
     });
+    storableTextOnly(m_main, txt, Source);
     limitTyping(m_main, txt, Source, "Cannot exceed 50 characters.",
                 [](const QString& text) { return text.size() <= MaxLineLength; });
     // The list always shows what is typed.

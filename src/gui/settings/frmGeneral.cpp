@@ -47,6 +47,7 @@ frmGeneral::frmGeneral(frmMain& main) : m_main(main) {
     txt->setObjectName("txt");
     Label2->setBuddy(txt);
     selectAllOnFocus(txt);
+    storableTextOnly(m_main, txt, "General Settings");
     auto* address = new QFormLayout(fra[0]);
     address->addRow(Label1, lblIP);
     address->addRow(Label2, txt);

@@ -6,8 +6,8 @@
 #include "app/Prompts.h"
 #include "app/Routines.h"
 #include "app/TextFile.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
-#include "menu/WindowsText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -39,6 +39,7 @@ frmPOS::frmPOS(frmMain& main) : m_main(main) {
     }
     txt = new QLineEdit(this);
     txt->setObjectName("txt");
+    storableTextOnly(m_main, txt, Source);
     form->addRow("Video Till / Mask Registers", txt);
     cmb[2]->addItems({"video", "registers"});
     cmb[3]->addItems({"socket", "sniff"});
