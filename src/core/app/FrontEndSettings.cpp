@@ -5,6 +5,8 @@
 #include "app/TextFile.h"
 #include "model/DynamicList.h"
 
+#include <QFile>
+
 #include <algorithm>
 
 namespace zr::FrontEndSettings {
@@ -79,6 +81,69 @@ std::optional<QStringList> iniLines(const AppPaths& paths, const QString& source
     }
 }
 
+// What windows keep for their next opening: the sizes the user gave them and
+// the folder of the last backup. zr.ini holds none of it until the user makes a choice.
+const QString WindowSizePrefix = QStringLiteral("window_size_");
+const QString BackupFolderKey = QStringLiteral("backup_folder");
+const char* const KeptComment = "#    Window sizes and the folder of the last backup";
+
+QString keyOf(const QString& line) {
+    const QString text = line.trimmed();
+    const qsizetype eq = text.indexOf('=');
+    if (eq < 0 || text.startsWith('#')) return {};
+    return text.left(eq).trimmed().toLower();
+}
+
+bool isKept(const QString& key) {
+    return key == BackupFolderKey || key.startsWith(WindowSizePrefix);
+}
+
+// The kept lines as they follow the other settings, or none.
+QStringList keptBlock(const std::optional<QStringList>& lines) {
+    QStringList kept;
+    if (lines)
+        for (const QString& line : *lines)
+            if (isKept(keyOf(line))) kept << line.trimmed();
+    if (kept.isEmpty()) return {};
+    return QStringList{"", KeptComment, ""} + kept;
+}
+
+QString keptValue(const AppPaths& paths, const QString& key) {
+    const std::optional<QStringList> lines = iniLines(paths, key);
+    if (!lines) return {};
+    for (const QString& line : *lines) {
+        if (keyOf(line) != key) continue;
+        QString value = line.mid(line.indexOf('=') + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+            value = value.mid(1, value.size() - 2);
+        return value;
+    }
+    return {};
+}
+
+void saveKept(const AppPaths& paths, const QString& key, const QString& value) {
+    const QString source = "Save " + key;
+    // Without zr.ini the next start is still a first run, which keeps the line.
+    QStringList lines = TextFile::readLines(paths.zrIni(), source).value_or(QStringList{"FirstRun = yes"});
+    const QString text = key + " = " + value;
+    const auto at =
+        std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return keyOf(l) == key; });
+    if (at != lines.end()) {
+        if (*at == text) return;
+        *at = text;
+    } else {
+        // Next to the other kept lines, or in a block of its own at the end.
+        qsizetype last = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (isKept(keyOf(lines[i]))) last = i;
+        if (last >= 0)
+            lines.insert(last + 1, text);
+        else
+            lines << "" << KeptComment << "" << text;
+    }
+    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), source);
+}
+
 } // namespace
 
 std::optional<DynamicList> ReadIni(const AppPaths& paths) {
@@ -109,13 +174,15 @@ bool FirstRun(const AppPaths& paths) {
     }
     if (result)
         TextFile::writeAtomically(
-            paths.zrIni(), TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines)), "FirstRun");
+            paths.zrIni(), TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines) + keptBlock(lines)),
+            "FirstRun");
     return result;
 }
 
 void SaveCommSettings(const AppPaths& paths, const CommSettings& settings) {
     // The window keeps the FirstRun line as it is: it only runs after the first run.
-    const QStringList goal = goalBlock(iniLines(paths, "SaveCommSettings"));
+    const std::optional<QStringList> lines = iniLines(paths, "SaveCommSettings");
+    const QStringList goal = goalBlock(lines) + keptBlock(lines);
     TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", settings, true) + goal),
                               "SaveCommSettings");
 }
@@ -138,6 +205,32 @@ void SaveTotalTimeGoal(const AppPaths& paths, int seconds) {
     else
         lines << "" << GoalComment << "" << goalText(seconds);
     TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), "SaveTotalTimeGoal");
+}
+
+QSize WindowSize(const AppPaths& paths, const QString& window) {
+    const QStringList parts = keptValue(paths, WindowSizePrefix + window.toLower()).split('x');
+    if (parts.size() != 2) return {};
+    bool wide = false, high = false;
+    const QSize size(parts[0].trimmed().toInt(&wide), parts[1].trimmed().toInt(&high));
+    if (!wide || !high || size.width() < 1 || size.height() < 1 || size.width() > 20000 ||
+        size.height() > 20000)
+        return {};
+    return size;
+}
+
+void SaveWindowSize(const AppPaths& paths, const QString& window, QSize size) {
+    if (size.isEmpty()) return;
+    saveKept(paths, WindowSizePrefix + window.toLower(),
+             QString("%1x%2").arg(size.width()).arg(size.height()));
+}
+
+// zr.ini holds one character per byte: the folder is kept in the file system's own bytes.
+QString BackupFolder(const AppPaths& paths) {
+    return QFile::decodeName(keptValue(paths, BackupFolderKey).toLatin1());
+}
+
+void SaveBackupFolder(const AppPaths& paths, const QString& folder) {
+    saveKept(paths, BackupFolderKey, '"' + QString::fromLatin1(QFile::encodeName(folder)) + '"');
 }
 
 } // namespace zr::FrontEndSettings
