@@ -52,6 +52,9 @@ public:
     QString statisticsFolder() const;
     QString fileFilter() const;
 
+    /// Wide enough for every column of the report list, and high enough for a page of rows.
+    QSize sizeHint() const override;
+
 protected:
     ReportWindow(frmMain& main, ReportWindowSetup setup);
 

@@ -96,7 +96,6 @@ frmStats::frmStats(frmMain& main)
     connect(Goal, &QSpinBox::valueChanged, this,
             [this](int seconds) { m_main.guard().run("frmStats Goal", [&] { GoalChanged(seconds); }); });
     reportBuilt();
-    resize(940, 680);
 }
 
 void frmStats::GoalChanged(int seconds) {
