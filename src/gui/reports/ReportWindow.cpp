@@ -27,10 +27,14 @@ void ReportWindow::fitColumns() {
     const QFontMetrics header(list->header()->font());
     const QFontMetrics cells(list->font());
     const int rows = std::min(model->rowCount(), 200);
+    const int goalColumn = m_model->goal() ? m_model->report().columnCount() : -1;
     for (int c = 0; c < model->columnCount(); ++c) {
         int width = header.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + 24;
         for (int r = 0; r < rows; ++r)
             width = std::max(width, cells.horizontalAdvance(model->index(r, c).data().toString()) + 16);
+        // A new goal marks other rows without fitting the columns again.
+        if (c == goalColumn)
+            width = std::max(width, cells.horizontalAdvance(ReportModel::SlowerThanGoal) + 16);
         list->setColumnWidth(c, std::min(width, 260));
     }
     updateGeometry(); // the window may ask for more room now
