@@ -180,12 +180,20 @@ void TestLogsSettings::firstRun_data() {
     QTest::addColumn<bool>("present");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("missing zr.ini") << false << QByteArray() << true;
-    QTest::newRow("FirstRun = yes") << true << QByteArray("FirstRun = yes\r\n") << true;
+    QTest::addColumn<QByteArray>("kept"); // after the defaults of a first run
+    QTest::newRow("missing zr.ini") << false << QByteArray() << true << QByteArray();
+    QTest::newRow("FirstRun = yes") << true << QByteArray("FirstRun = yes\r\n") << true << QByteArray();
     QTest::newRow("whole layout saying yes")
-        << true << QByteArray(FirstRunBytes).replace("FirstRun = no", "FirstRun = yes") << true;
-    QTest::newRow("FirstRun = YES") << true << QByteArray("FirstRun = YES\r\n") << false;
-    QTest::newRow("FirstRun = no") << true << QByteArray("FirstRun = no\r\n") << false;
+        << true << QByteArray(FirstRunBytes).replace("FirstRun = no", "FirstRun = yes") << true
+        << QByteArray();
+    QTest::newRow("FirstRun = YES") << true << QByteArray("FirstRun = YES\r\n") << false << QByteArray();
+    QTest::newRow("FirstRun = no") << true << QByteArray("FirstRun = no\r\n") << false << QByteArray();
+    QTest::newRow("yes, with a window size and a backup folder")
+        << true
+        << QByteArray("FirstRun = yes\r\n Window_Size_frmStats = 900x600\r\nbackup_folder = \"/b\"\r\n")
+        << true
+        << QByteArray("\r\n#    Window sizes and the folder of the last backup\r\n\r\n"
+                      "Window_Size_frmStats = 900x600\r\nbackup_folder = \"/b\"\r\n");
 }
 
 void TestLogsSettings::firstRun() {
@@ -202,7 +210,8 @@ void TestLogsSettings::firstRun() {
     }
     QCOMPARE(FrontEndSettings::FirstRun(app.paths), expected);
     if (expected) {
-        QCOMPARE(app.read("zr.ini"), FirstRunBytes);
+        QFETCH(QByteArray, kept);
+        QCOMPARE(app.read("zr.ini"), FirstRunBytes + kept);
     } else {
         QCOMPARE(app.read("zr.ini"), bytes);
         QCOMPARE(QFileInfo(app.path("zr.ini")).lastModified(), old);
@@ -222,11 +231,21 @@ void TestLogsSettings::saveCommSettings_data() {
     QTest::addColumn<QString>("transferType");
     QTest::addColumn<QList<bool>>("flags"); // config, menu, statistics, notify
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QByteArray>("kept"); // lines of zr.ini that the rewrite keeps
 
     QStringList standard = FirstRunLines;
     standard[12] = "#    Selective transfer options    ";
     QTest::newRow("defaults") << S().update << S().transferType << QList<bool>{true, true, true, true}
-                              << standard;
+                              << standard << QByteArray();
+    QTest::newRow("window sizes and the backup folder after the goal")
+        << S().update << S().transferType << QList<bool>{true, true, true, true}
+        << standard + QStringList{"", "#    Pad report goal for the total time of a car, in seconds", "",
+                                  "total_time_goal = 90", "",
+                                  "#    Window sizes and the folder of the last backup", "",
+                                  "window_size_frmviewconf = 800x500", "backup_folder = \"/x y\""}
+        << QByteArray("#    Window sizes and the folder of the last backup\r\n"
+                      "window_size_frmviewconf = 800x500\r\n"
+                      "total_time_goal = 90\r\nbackup_folder = \"/x y\"\r\n");
 
     QStringList retrieve = standard;
     retrieve[6] = "comm_type = retrieve";
@@ -234,13 +253,14 @@ void TestLogsSettings::saveCommSettings_data() {
     retrieve[14] = "transfer_config = no";
     retrieve[16] = "transfer_statistics = no";
     QTest::newRow("retrieve, selective")
-        << false << "selective" << QList<bool>{false, true, false, true} << retrieve;
+        << false << "selective" << QList<bool>{false, true, false, true} << retrieve << QByteArray();
 
     QStringList noType = standard;
     noType.removeAt(10);
     noType[14] = "transfer_menu = no";
     noType[16] = "notify_transfer_complete = no";
-    QTest::newRow("no transfer type") << true << "" << QList<bool>{true, false, true, false} << noType;
+    QTest::newRow("no transfer type")
+        << true << "" << QList<bool>{true, false, true, false} << noType << QByteArray();
 }
 
 void TestLogsSettings::saveCommSettings() {
@@ -249,7 +269,8 @@ void TestLogsSettings::saveCommSettings() {
     QFETCH(QList<bool>, flags);
     QFETCH(QStringList, expected);
     TempApp app;
-    app.write("zr.ini", "FirstRun = no\r\nold = line\r\n");
+    QFETCH(QByteArray, kept);
+    app.write("zr.ini", "FirstRun = no\r\nold = line\r\n" + kept);
     FrontEndSettings::CommSettings s;
     s.update = update;
     s.transferType = transferType;

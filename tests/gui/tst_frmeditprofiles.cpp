@@ -187,9 +187,12 @@ void TestFrmEditProfiles::copyByRightDrag() {
 void TestFrmEditProfiles::backupAndRestoreInAFreshFolder() {
     Harness h;
     QTemporaryDir target;
+    const QString chosen = target.path() + "/a";
+    QVERIFY(QDir().mkpath(chosen) && QDir().mkpath(target.path() + "/b"));
     frmEditProfiles w(h.main);
     {
         frmBackUpProfile backup(h.main, &w);
+        QCOMPARE(backup.Path->text(), QDir::homePath());
         backup.cmd[0]->click();
         QCOMPARE(h.prompts.informed.last().text, "You must select at least one profile.");
         backup.cmd[2]->click();  // Select All
@@ -197,16 +200,22 @@ void TestFrmEditProfiles::backupAndRestoreInAFreshFolder() {
         backup.cmd[0]->click();
         QCOMPARE(h.prompts.informed.last().text, "Cannot back up files under the ZR5000FE Profiles directory.");
         QVERIFY(!backup.Path->text().contains("Profiles"));
-        backup.chooseFolder(target.path());
+        // The folder is chosen with the keyboard: up from "b" to "a".
+        backup.show();
+        backup.chooseFolder(target.path() + "/b");
+        QTRY_COMPARE(backup.Directory->currentIndex().row(), 1);
+        QTest::keyClick(backup.Directory, Qt::Key_Up);
+        QCOMPARE(backup.Path->text(), chosen);
         backup.cmd[0]->click();
         QCOMPARE(h.prompts.informed.last().text, "Backup completed successfully.");
     }
     for (const char* name : {"Alpha", "North", "South"})
-        QVERIFY(QFile::exists(target.path() + "/" + name + ".zrp"));
+        QVERIFY(QFile::exists(chosen + "/" + name + ".zrp"));
+    QCOMPARE(frmBackUpProfile(h.main, &w).Path->text(), chosen);  // opens where the last backup went
 
     Harness fresh(QStringList{});
     frmEditProfiles restore(fresh.main);
-    fresh.dialogs.files = {target.path() + "/Alpha.zrp", target.path() + "/North.zrp", target.path() + "/South.zrp"};
+    fresh.dialogs.files = {chosen + "/Alpha.zrp", chosen + "/North.zrp", chosen + "/South.zrp"};
     for (int i = 0; i < 3; ++i) restore.cmd[6]->click();
     QMap<QString, QByteArray> original = folderTree(h.app.path("Profiles"));
     original.remove("Profiles.conf");

@@ -196,11 +196,14 @@ void TestFrmOCBComm::closingBoxes_data() {
     QTest::addColumn<bool>("notify");
     QTest::addColumn<QList<Button>>("answers");
     QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("current"); // the main window's current profile
     QTest::newRow("failed update") << 0 << true << QList<Button>{}
-                                   << QStringList{"Update of the OCB Failed."};
-    QTest::newRow("failed update, quiet") << 0 << false << QList<Button>{} << QStringList{};
-    QTest::newRow("failed retrieve") << 1 << true << QList<Button>{Button::Yes} << QStringList{};
-    QTest::newRow("retrieve declined") << 1 << true << QList<Button>{Button::No} << QStringList{};
+                                   << QStringList{"Update of the OCB Failed."} << "North";
+    QTest::newRow("failed update, quiet") << 0 << false << QList<Button>{} << QStringList{} << "North";
+    QTest::newRow("failed retrieve") << 1 << true << QList<Button>{Button::Yes} << QStringList{} << "North";
+    QTest::newRow("retrieve declined") << 1 << true << QList<Button>{Button::No} << QStringList{} << "North";
+    QTest::newRow("current profile named in other letters")
+        << 0 << true << QList<Button>{} << QStringList{"Update of the OCB Failed."} << "nORTH";
 }
 
 // No board answers: only a failed update has a closing box, and only with
@@ -208,8 +211,11 @@ void TestFrmOCBComm::closingBoxes_data() {
 void TestFrmOCBComm::closingBoxes() {
     QFETCH(int, command);
     QFETCH(QList<Button>, answers);
+    QFETCH(QString, current);
     Harness h;
+    h.main.Profile().setID(current);
     frmOCBComm w(h.main);
+    QCOMPARE(w.cmb->currentText(), "North");
     w.opt[command]->click();
     QFETCH(bool, notify);
     w.chk[3]->setChecked(notify);

@@ -84,12 +84,19 @@ void TestFrmViewConf::opensAsAChild() {
     auto [app, main, prompts] = std::tie(h.app, h.main, h.prompts);
     addProgramWindows(main);
     main.Profile().setID("North");
+    app.notFirstRun();
+    main.resize(1024, 720);
+    main.show();
     main.findChild<QAction*>("mnuViewLocalConf")->trigger();
     QVERIFY(main.ChildWindows().contains("frmViewConf"));
     auto* viewer = main.findChild<frmViewConf*>();
     QVERIFY(viewer);
+    // Room for the lines of zr.conf, and for a page of them.
+    QVERIFY(viewer->lst->viewport()->width() >= 80 * viewer->lst->fontMetrics().horizontalAdvance('x'));
+    QVERIFY(viewer->lst->viewport()->height() >= 20 * viewer->lst->fontMetrics().lineSpacing());
     viewer->cmd[1]->click();  // Exit
     QTRY_VERIFY(main.ChildWindows().isEmpty());
+    QCOMPARE(app.read("zr.ini"), QByteArray("FirstRun = no\r\n"));  // the size was not changed
 }
 
 QTEST_MAIN(TestFrmViewConf)

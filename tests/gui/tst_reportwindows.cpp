@@ -15,9 +15,11 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
@@ -69,6 +71,7 @@ private slots:
     void speedOfServiceAndGoal();
     void goalSurvivesRewritesOfZrIni();
     void exportDialog();
+    void menuEntriesOpenTheWindows_data();
     void menuEntriesOpenTheWindows();
 };
 
@@ -348,6 +351,7 @@ void TestReportWindows::speedOfServiceAndGoal() {
     auto* average = qobject_cast<QLineSeries*>(chart->series().value(1));
     QVERIFY(average);
     QCOMPARE(average->points(), (QList<QPointF>{{0, 460.0 / 3}, {2, 300}}));
+    QVERIFY(average->pointsVisible()); // a single hour has no line to draw
 
     // A looser goal: fewer slower cars, kept in zr.ini.
     w.Goal->setValue(250);
@@ -356,6 +360,9 @@ void TestReportWindows::speedOfServiceAndGoal() {
     QCOMPARE(FrontEndSettings::TotalTimeGoal(h.app.paths), 250);
     frmStats again(h.main);
     QCOMPARE(again.Goal->value(), 250);
+    // Before any car is marked, the goal column has room for the mark.
+    QVERIFY(again.Statistics->columnWidth(PadReport::ColumnCount) >
+            again.Statistics->fontMetrics().horizontalAdvance(ReportModel::SlowerThanGoal));
 
     // The speed of service tab exports its table.
     w.Views->setCurrentIndex(1);
@@ -431,20 +438,77 @@ void TestReportWindows::exportDialog() {
                                                "1,p\xe9riode,caf\x80.jpg,1,2\n"));
 }
 
+void TestReportWindows::menuEntriesOpenTheWindows_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QByteArray>("kept"); // the line of zr.ini with the window's size
+    QTest::addColumn<QSize>("opens");     // none: at the width of its columns, within the main window
+    QTest::newRow("pop") << "mnuReportPopTrack" << "frmTrackPop" << "track.txt" << QByteArray() << QSize();
+    QTest::newRow("suggestive sell, at its kept size")
+        << "mnuReportSuggSellSumm" << "frmTrackSuggestiveSell" << "track.txt"
+        << QByteArray("window_size_frmtracksuggestivesell = 700x450") << QSize(700, 450);
+    QTest::newRow("pad, wider than the main window")
+        << "mnuEditStatistics" << "frmStats" << "lane.pad" << QByteArray() << QSize();
+    QTest::newRow("ascii pad, a kept size that is none")
+        << "mnuASCIIPad" << "frmASCIIPad" << "ascii.pad" << QByteArray("window_size_frmasciipad = 0x450")
+        << QSize();
+}
+
+// Each report opens at a size that shows its columns, also once a file is
+// read, or at the size the user last gave it, which zr.ini keeps from the
+// first resize on.
 void TestReportWindows::menuEntriesOpenTheWindows() {
+    QFETCH(QString, entry);
+    QFETCH(QString, window);
+    QFETCH(QString, data);
+    QFETCH(QByteArray, kept);
+    QFETCH(QSize, opens);
     GuiHarness h;
     addProgramWindows(h.main);
     h.main.Profile().setID("North");
-    const QStringList entries{"mnuReportPopTrack", "mnuReportSuggSellSumm", "mnuEditStatistics",
-                              "mnuASCIIPad"};
-    const QStringList windows{"frmTrackPop", "frmTrackSuggestiveSell", "frmStats", "frmASCIIPad"};
-    for (int i = 0; i < entries.size(); ++i) {
-        auto* entry = h.main.findChild<QAction*>(entries[i]);
-        QVERIFY(entry && entry->isEnabled());
-        entry->trigger();
-        QVERIFY2(h.main.ChildWindows().contains(windows[i]), qPrintable(windows[i]));
+    h.app.write("zr.ini", "FirstRun = no\r\n" + kept + "\r\n");
+    h.app.write(data, testData("stats/" + data));
+    const QByteArray ini = h.app.read("zr.ini");
+    h.main.resize(1024, 720);
+    h.main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.main));
+    const auto open = [&] {
+        auto* action = h.main.findChild<QAction*>(entry);
+        if (action && action->isEnabled()) action->trigger();
+        return h.main.ChildWindows().value(window).data();
+    };
+    const auto close = [&](QMdiSubWindow* sub) {
+        sub->close();
+        QTRY_VERIFY(h.main.ChildWindows().isEmpty());
+    };
+    QMdiSubWindow* sub = open();
+    QVERIFY(sub);
+    const QSize room = h.main.mdiArea()->viewport()->size();
+    const auto* list = sub->widget()->findChild<QTreeView*>();
+    const auto showsColumns = [&] {
+        return list->header()->length() <= list->viewport()->width() || sub->width() == room.width();
+    };
+    if (opens.isValid()) {
+        QCOMPARE(sub->size(), opens);
+    } else {
+        QVERIFY(showsColumns());
+        h.dialogs.files << h.app.path(data);
+        static_cast<ReportWindow*>(sub->widget())->FileSelect->click();
+        QTRY_VERIFY(showsColumns());
+        QVERIFY(sub->width() <= room.width() && sub->height() <= room.height());
     }
-    QCOMPARE(h.main.ChildWindows().size(), 4);
+    close(sub);
+    QCOMPARE(h.app.read("zr.ini"), ini);
+
+    sub = open();
+    sub->resize(sub->size() - QSize(60, 40));
+    const QSize given = sub->size();
+    close(sub);
+    sub = open();
+    QCOMPARE(sub->size(), given);
+    QCOMPARE(FrontEndSettings::WindowSize(h.app.paths, window), given);
+    QCOMPARE(h.app.read("zr.ini").count("window_size_"), 1);
 }
 
 QTEST_MAIN(TestReportWindows)

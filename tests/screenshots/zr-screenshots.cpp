@@ -81,10 +81,7 @@ int main(int argc, char** argv) {
     save(main, out, "main");
 
     main.findChild<QAction*>("mnuViewLocalConf")->trigger();
-    if (auto* viewer = main.findChild<zr::frmViewConf*>()) {
-        viewer->opt[0]->click();
-        if (QMdiSubWindow* sub = main.ChildWindows().value("frmViewConf")) sub->resize(760, 520);
-    }
+    if (auto* viewer = main.findChild<zr::frmViewConf*>()) viewer->opt[0]->click();
     save(main, out, "main-with-viewer");
     main.mdiArea()->closeAllSubWindows();
 
@@ -94,7 +91,9 @@ int main(int argc, char** argv) {
             if (entry->objectName().isEmpty() || !entry->isEnabled()) continue;
             entry->trigger();
             for (QMdiSubWindow* sub : main.mdiArea()->subWindowList()) {
-                sub->resize(sub->widget()->sizeHint().expandedTo(QSize(640, 480)) + QSize(20, 40));
+                // Reports open at a size of their own; editors are enlarged for the picture.
+                if (qstrcmp(menu, "mnuReportS") != 0)
+                    sub->resize(sub->widget()->sizeHint().expandedTo(QSize(640, 480)) + QSize(20, 40));
                 sub->move(0, 0);
             }
             save(main, out, entry->objectName().mid(3).toLower());

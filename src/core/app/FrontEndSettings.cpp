@@ -6,6 +6,8 @@
 #include "app/TextFile.h"
 #include "model/DynamicList.h"
 
+#include <QFile>
+
 #include <algorithm>
 
 namespace zr::FrontEndSettings {
@@ -39,17 +41,17 @@ QStringList layout(const QString& firstRun, const CommSettings& s, bool written_
     return lines;
 }
 
-const QString GoalKey = QStringLiteral("total_time_goal");
-const char* const GoalComment = "#    Pad report goal for the total time of a car, in seconds";
-
-// The line of zr.ini that holds the total time goal, or -1.
-qsizetype goalLine(const QStringList& lines) {
+// The line of zr.ini that sets the key, or -1.
+qsizetype keyLine(const QStringList& lines, const QString& key) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
-        if (line.startsWith(GoalKey) && line.mid(GoalKey.size()).trimmed().startsWith('=')) return i;
+        if (line.startsWith(key) && line.mid(key.size()).trimmed().startsWith('=')) return i;
     }
     return -1;
 }
+
+const QString GoalKey = QStringLiteral("total_time_goal");
+const char* const GoalComment = "#    Pad report goal for the total time of a car, in seconds";
 
 std::optional<int> goalValue(const QString& line) {
     QString value = line.trimmed().mid(GoalKey.size()).trimmed().mid(1).trimmed();
@@ -67,7 +69,7 @@ QString goalText(int seconds) {
 
 // The goal's lines as they follow the other settings, or none when the file holds no goal.
 QStringList goalBlock(const std::optional<QStringList>& lines) {
-    const qsizetype at = lines ? goalLine(*lines) : -1;
+    const qsizetype at = lines ? keyLine(*lines, GoalKey) : -1;
     if (at < 0) return {};
     return {"", GoalComment, "", lines->at(at).trimmed()};
 }
@@ -76,15 +78,6 @@ const QString ItemImageKey = QStringLiteral("default_item_image");
 const QString PopImageKey = QStringLiteral("default_pop_image");
 const char* const ImagesComment =
     "#    Default pictures: an item without its own picture, a newly inserted POP";
-
-// The line of zr.ini that sets the key, or -1.
-qsizetype keyLine(const QStringList& lines, const QString& key) {
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.startsWith(key) && line.mid(key.size()).trimmed().startsWith('=')) return i;
-    }
-    return -1;
-}
 
 QString imageLine(const QString& key, const QString& name) {
     return name.isEmpty() ? key + " =" : key + " = " + name;
@@ -105,6 +98,69 @@ std::optional<QStringList> iniLines(const AppPaths& paths, const QString& source
     } catch (const AppError&) {
         return std::nullopt;
     }
+}
+
+// What windows keep for their next opening: the sizes the user gave them and
+// the folder of the last backup. zr.ini holds none of it until the user makes a choice.
+const QString WindowSizePrefix = QStringLiteral("window_size_");
+const QString BackupFolderKey = QStringLiteral("backup_folder");
+const char* const KeptComment = "#    Window sizes and the folder of the last backup";
+
+QString keyOf(const QString& line) {
+    const QString text = line.trimmed();
+    const qsizetype eq = text.indexOf('=');
+    if (eq < 0 || text.startsWith('#')) return {};
+    return text.left(eq).trimmed().toLower();
+}
+
+bool isKept(const QString& key) {
+    return key == BackupFolderKey || key.startsWith(WindowSizePrefix);
+}
+
+// The kept lines as they follow the other settings, or none.
+QStringList keptBlock(const std::optional<QStringList>& lines) {
+    QStringList kept;
+    if (lines)
+        for (const QString& line : *lines)
+            if (isKept(keyOf(line))) kept << line.trimmed();
+    if (kept.isEmpty()) return {};
+    return QStringList{"", KeptComment, ""} + kept;
+}
+
+QString keptValue(const AppPaths& paths, const QString& key) {
+    const std::optional<QStringList> lines = iniLines(paths, key);
+    if (!lines) return {};
+    for (const QString& line : *lines) {
+        if (keyOf(line) != key) continue;
+        QString value = line.mid(line.indexOf('=') + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+            value = value.mid(1, value.size() - 2);
+        return value;
+    }
+    return {};
+}
+
+void saveKept(const AppPaths& paths, const QString& key, const QString& value) {
+    const QString source = "Save " + key;
+    // Without zr.ini the next start is still a first run, which keeps the line.
+    QStringList lines = TextFile::readLines(paths.zrIni(), source).value_or(QStringList{"FirstRun = yes"});
+    const QString text = key + " = " + value;
+    const auto at =
+        std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return keyOf(l) == key; });
+    if (at != lines.end()) {
+        if (*at == text) return;
+        *at = text;
+    } else {
+        // Next to the other kept lines, or in a block of its own at the end.
+        qsizetype last = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (isKept(keyOf(lines[i]))) last = i;
+        if (last >= 0)
+            lines.insert(last + 1, text);
+        else
+            lines << "" << KeptComment << "" << text;
+    }
+    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), source);
 }
 
 } // namespace
@@ -138,22 +194,22 @@ bool FirstRun(const AppPaths& paths) {
     if (result)
         TextFile::writeAtomically(
             paths.zrIni(),
-            TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines) + imagesBlock(lines)), "FirstRun");
+            TextFile::crlfLines(layout("no", {}, false) + goalBlock(lines) + imagesBlock(lines) + keptBlock(lines)),
+            "FirstRun");
     return result;
 }
 
 void SaveCommSettings(const AppPaths& paths, const CommSettings& settings) {
     // The window keeps the FirstRun line as it is: it only runs after the first run.
     const std::optional<QStringList> old = iniLines(paths, "SaveCommSettings");
-    const QStringList goal = goalBlock(old);
-    TextFile::writeAtomically(paths.zrIni(),
-                              TextFile::crlfLines(layout("no", settings, true) + goal + imagesBlock(old)),
+    const QStringList kept = goalBlock(old) + imagesBlock(old) + keptBlock(old);
+    TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", settings, true) + kept),
                               "SaveCommSettings");
 }
 
 int TotalTimeGoal(const AppPaths& paths) {
     const std::optional<QStringList> lines = iniLines(paths, "TotalTimeGoal");
-    const qsizetype at = lines ? goalLine(*lines) : -1;
+    const qsizetype at = lines ? keyLine(*lines, GoalKey) : -1;
     if (at < 0) return DefaultTotalTimeGoal;
     return goalValue(lines->at(at)).value_or(DefaultTotalTimeGoal);
 }
@@ -163,7 +219,7 @@ void SaveTotalTimeGoal(const AppPaths& paths, int seconds) {
     // Without zr.ini the next start is still a first run, which keeps the goal.
     QStringList lines =
         TextFile::readLines(paths.zrIni(), "SaveTotalTimeGoal").value_or(QStringList{"FirstRun = yes"});
-    const qsizetype at = goalLine(lines);
+    const qsizetype at = keyLine(lines, GoalKey);
     if (at >= 0)
         lines[at] = goalText(seconds);
     else
@@ -198,6 +254,32 @@ void SaveDefaultImages(const AppPaths& paths, const DefaultImages& images) {
     else if (popAt < 0)
         lines.insert(itemAt + 1, imageLine(PopImageKey, images.pop));
     TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(lines), "SaveDefaultImages");
+}
+
+QSize WindowSize(const AppPaths& paths, const QString& window) {
+    const QStringList parts = keptValue(paths, WindowSizePrefix + window.toLower()).split('x');
+    if (parts.size() != 2) return {};
+    bool wide = false, high = false;
+    const QSize size(parts[0].trimmed().toInt(&wide), parts[1].trimmed().toInt(&high));
+    if (!wide || !high || size.width() < 1 || size.height() < 1 || size.width() > 20000 ||
+        size.height() > 20000)
+        return {};
+    return size;
+}
+
+void SaveWindowSize(const AppPaths& paths, const QString& window, QSize size) {
+    if (size.isEmpty()) return;
+    saveKept(paths, WindowSizePrefix + window.toLower(),
+             QString("%1x%2").arg(size.width()).arg(size.height()));
+}
+
+// zr.ini holds one character per byte: the folder is kept in the file system's own bytes.
+QString BackupFolder(const AppPaths& paths) {
+    return QFile::decodeName(keptValue(paths, BackupFolderKey).toLatin1());
+}
+
+void SaveBackupFolder(const AppPaths& paths, const QString& folder) {
+    saveKept(paths, BackupFolderKey, '"' + QString::fromLatin1(QFile::encodeName(folder)) + '"');
 }
 
 } // namespace zr::FrontEndSettings

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -55,6 +56,16 @@ DefaultImages ReadDefaultImages(const AppPaths& paths);
 
 /// Writes both default pictures into zr.ini, keeping every other line.
 void SaveDefaultImages(const AppPaths& paths, const DefaultImages& images);
+
+/// The size the user last gave a window, kept in zr.ini under "window_size_"
+/// and the window's name in lower case; invalid when none is kept. Like the
+/// backup folder below, it is kept by the rewrites of zr.ini.
+QSize WindowSize(const AppPaths& paths, const QString& window);
+void SaveWindowSize(const AppPaths& paths, const QString& window, QSize size);
+
+/// The folder of the last backup, kept in zr.ini under "backup_folder"; empty when none.
+QString BackupFolder(const AppPaths& paths);
+void SaveBackupFolder(const AppPaths& paths, const QString& folder);
 
 } // namespace FrontEndSettings
 } // namespace zr

@@ -1,5 +1,6 @@
 #include "app/ProgramWindows.h"
 
+#include "app/ChildWindowSize.h"
 #include "app/frmMain.h"
 #include "profiles/frmEditProfiles.h"
 #include "profiles/frmNewProfile.h"
@@ -9,7 +10,7 @@ namespace zr {
 
 void addProgramWindows(frmMain& main) {
     main.addWindow("frmEditProfiles", [](frmMain& m) { return new frmEditProfiles(m); });
-    main.addWindow("frmViewConf", [](frmMain& m) { return new frmViewConf(m); });
+    main.addWindow("frmViewConf", [](frmMain& m) { return keepChildWindowSize(m, new frmViewConf(m)); });
     addMenuWindows(main);
     addDayPartWindows(main);
     addSettingsWindows(main);

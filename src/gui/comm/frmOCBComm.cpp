@@ -167,7 +167,8 @@ void frmOCBComm::opening() {
     setMainControls(false);
     select(0);
     FillProfileList();
-    cmb->setCurrentIndex(cmb->findText(TrimBlanks(m_main.Profile().ID())));
+    // Profile names are found on disk without regard to case, and so are they here.
+    cmb->setCurrentIndex(cmb->findText(TrimBlanks(m_main.Profile().ID()), Qt::MatchFixedString));
     IP->setText(GetConfigIP(m_main.paths(), profile()));
     ShowLastUpdated();
     LoadCommSettings();

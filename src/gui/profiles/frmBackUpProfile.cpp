@@ -1,6 +1,7 @@
 #include "profiles/frmBackUpProfile.h"
 
 #include "app/AppError.h"
+#include "app/FrontEndSettings.h"
 #include "app/Prompts.h"
 #include "app/frmMain.h"
 #include "model/ProfileStore.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -27,21 +29,24 @@ frmBackUpProfile::frmBackUpProfile(frmMain& main, QWidget* parent) : QDialog(par
     ProfileList->setSelectionMode(QAbstractItemView::MultiSelection);
     ProfileList->addItems(ProfileStore::profileNames(main.paths()));
 
-    // There are no drives here: the folder tree starts at the root of the
-    // file system that holds the application folder.
+    // The folder tree holds every folder of the machine and opens at the
+    // folder of the last backup, or else at the user's home.
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_folders->setRootPath(root());
+    m_folders->setRootPath(QDir::rootPath());
     Directory = new QTreeView(this);
     Directory->setObjectName("Directory");
     Directory->setModel(m_folders);
-    Directory->setRootIndex(m_folders->index(root()));
     for (int c = 1; c < m_folders->columnCount(); ++c) Directory->hideColumn(c);
     Directory->header()->hide();
     Path = new QLabel(root(), this);
     Path->setObjectName("Path");
-    connect(Directory, &QTreeView::clicked, this,
-            [this](const QModelIndex& index) { chooseFolder(m_folders->filePath(index)); });
+    // The folder used is the tree's current one, reached by mouse or keyboard.
+    connect(Directory->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                if (index.isValid()) Path->setText(QDir::cleanPath(m_folders->filePath(index)));
+            });
+    chooseFolder(startFolder());
 
     const char* captions[] = {"&Backup", "E&xit", "&Select All"};
     for (int i = 0; i < 3; ++i) {
@@ -74,10 +79,17 @@ QString frmBackUpProfile::root() const {
     return mount.isEmpty() ? QDir::rootPath() : mount;
 }
 
+QString frmBackUpProfile::startFolder() const {
+    const QString last = FrontEndSettings::BackupFolder(m_main.paths());
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
+}
+
 void frmBackUpProfile::chooseFolder(const QString& folder) {
     Path->setText(QDir::cleanPath(folder));
     const QModelIndex index = m_folders->index(folder);
-    if (index.isValid()) Directory->setCurrentIndex(index);
+    if (!index.isValid()) return;
+    Directory->setCurrentIndex(index);
+    Directory->scrollTo(index);
 }
 
 void frmBackUpProfile::backupClicked() {
@@ -92,8 +104,7 @@ void frmBackUpProfile::BackUpProfiles() {
     const QString target = Path->text();
     if (ProfileOps::isBackupTargetRefused(m_main.paths(), target)) {
         m_main.prompts().inform(QString(), ProfileOps::BackupTargetRefused);
-        Directory->setCurrentIndex(QModelIndex());
-        Path->setText(root());
+        chooseFolder(root());
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -112,6 +123,7 @@ void frmBackUpProfile::BackUpProfiles() {
     }
     QApplication::restoreOverrideCursor();
     if (!failed) m_main.prompts().inform(QString(), "Backup completed successfully.");
+    FrontEndSettings::SaveBackupFolder(m_main.paths(), target);
 }
 
 } // namespace zr

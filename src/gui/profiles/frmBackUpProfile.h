@@ -20,7 +20,7 @@ public:
     frmBackUpProfile(frmMain& main, QWidget* parent);
 
     void BackUpProfiles();
-    /// Chooses the target folder, as a click in the folder tree does.
+    /// Makes the folder the tree's current one, the target of the backup.
     void chooseFolder(const QString& folder);
 
     QListWidget* ProfileList = nullptr;
@@ -31,6 +31,7 @@ public:
 private:
     void backupClicked();
     QString root() const;
+    QString startFolder() const;
 
     frmMain& m_main;
     QFileSystemModel* m_folders = nullptr;

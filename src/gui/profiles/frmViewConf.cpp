@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
@@ -62,7 +63,17 @@ frmViewConf::frmViewConf(frmMain& main) : m_main(main) {
     layout->addLayout(options);
     layout->addWidget(lst, 1);
     layout->addLayout(buttons);
-    resize(720, 480);
+}
+
+QSize frmViewConf::sizeHint() const {
+    // A hundred characters of the files, and thirty lines.
+    QSize hint = QWidget::sizeHint();
+    const QFontMetrics text(lst->font());
+    const QSize list = lst->sizeHint();
+    hint.rwidth() += std::max(0, 100 * text.horizontalAdvance('x') + 2 * lst->frameWidth() +
+                                     lst->verticalScrollBar()->sizeHint().width() - list.width());
+    hint.rheight() += std::max(0, 30 * text.lineSpacing() + 2 * lst->frameWidth() - list.height());
+    return hint;
 }
 
 void frmViewConf::ShowChosenFile() {

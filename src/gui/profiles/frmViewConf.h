@@ -20,6 +20,9 @@ public:
     void ShowChosenFile();
     void Refresh();
 
+    /// Room for a hundred characters of a file and thirty of its lines.
+    QSize sizeHint() const override;
+
     std::array<QRadioButton*, 5> opt{};
     std::array<QPushButton*, 2> cmd{};
     QListWidget* lst = nullptr;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -26,12 +27,29 @@ void ReportWindow::fitColumns() {
     const QFontMetrics header(list->header()->font());
     const QFontMetrics cells(list->font());
     const int rows = std::min(model->rowCount(), 200);
+    const int goalColumn = m_model->goal() ? m_model->report().columnCount() : -1;
     for (int c = 0; c < model->columnCount(); ++c) {
         int width = header.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + 24;
         for (int r = 0; r < rows; ++r)
             width = std::max(width, cells.horizontalAdvance(model->index(r, c).data().toString()) + 16);
+        // A new goal marks other rows without fitting the columns again.
+        if (c == goalColumn)
+            width = std::max(width, cells.horizontalAdvance(ReportModel::SlowerThanGoal) + 16);
         list->setColumnWidth(c, std::min(width, 260));
     }
+    updateGeometry(); // the window may ask for more room now
+}
+
+QSize ReportWindow::sizeHint() const {
+    QSize hint = QWidget::sizeHint();
+    const QSize list = m_list->sizeHint();
+    const int columns = m_list->header()->length() + 2 * m_list->frameWidth() +
+                        m_list->verticalScrollBar()->sizeHint().width();
+    const int page = m_list->header()->sizeHint().height() + 2 * m_list->frameWidth() +
+                     20 * (m_list->fontMetrics().height() + 4);
+    hint.rwidth() += std::max(0, columns - list.width());
+    hint.rheight() += std::max(0, page - list.height());
+    return hint;
 }
 
 ReportWindow::ReportWindow(frmMain& main, ReportWindowSetup setup) : m_main(main), m_setup(std::move(setup)) {
@@ -92,7 +110,6 @@ ReportWindow::ReportWindow(frmMain& main, ReportWindowSetup setup) : m_main(main
         connect(UserFileName, &QLineEdit::editingFinished, this, [this, source] {
             m_main.guard().run(source + " UserFileName", [this] { leaveFileName(); });
         });
-    resize(860, 520);
 }
 
 QString ReportWindow::statisticsFolder() const {

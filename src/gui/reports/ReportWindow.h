@@ -52,6 +52,9 @@ public:
     QString statisticsFolder() const;
     QString fileFilter() const;
 
+    /// Wide enough for every column of the report list, and high enough for a page of rows.
+    QSize sizeHint() const override;
+
 protected:
     ReportWindow(frmMain& main, ReportWindowSetup setup);
 
@@ -60,7 +63,8 @@ protected:
     virtual QString exportSuffix() const { return QString(); }
     /// Called after every build of the report.
     virtual void reportBuilt() {}
-    /// Sizes the list's columns by the heading and the first rows.
+    /// Sizes the list's columns by the heading and the first rows; the goal
+    /// column always has room for its mark.
     void fitColumns();
 
     frmMain& m_main;

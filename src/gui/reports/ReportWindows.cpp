@@ -1,3 +1,4 @@
+#include "app/ChildWindowSize.h"
 #include "app/ProgramWindows.h"
 #include "app/frmMain.h"
 #include "reports/frmASCIIPad.h"
@@ -8,10 +9,11 @@
 namespace zr {
 
 void addReportWindows(frmMain& main) {
-    main.addWindow("frmStats", [](frmMain& m) { return new frmStats(m); });
-    main.addWindow("frmTrackPop", [](frmMain& m) { return new frmTrackPop(m); });
-    main.addWindow("frmTrackSuggestiveSell", [](frmMain& m) { return new frmTrackSuggestiveSell(m); });
-    main.addWindow("frmASCIIPad", [](frmMain& m) { return new frmASCIIPad(m); });
+    main.addWindow("frmStats", [](frmMain& m) { return keepChildWindowSize(m, new frmStats(m)); });
+    main.addWindow("frmTrackPop", [](frmMain& m) { return keepChildWindowSize(m, new frmTrackPop(m)); });
+    main.addWindow("frmTrackSuggestiveSell",
+                   [](frmMain& m) { return keepChildWindowSize(m, new frmTrackSuggestiveSell(m)); });
+    main.addWindow("frmASCIIPad", [](frmMain& m) { return keepChildWindowSize(m, new frmASCIIPad(m)); });
 }
 
 } // namespace zr

@@ -96,7 +96,6 @@ frmStats::frmStats(frmMain& main)
     connect(Goal, &QSpinBox::valueChanged, this,
             [this](int seconds) { m_main.guard().run("frmStats Goal", [&] { GoalChanged(seconds); }); });
     reportBuilt();
-    resize(940, 680);
 }
 
 void frmStats::GoalChanged(int seconds) {
@@ -158,6 +157,8 @@ void frmStats::showChart() {
         auto* average = new QLineSeries;
         average->setName("Average total time (s)");
         average->setPen(QPen(QColor(20, 60, 160), 2));
+        average->setPointsVisible(true); // one hour alone draws no line
+        average->setMarkerSize(9);
         auto* goal = new QLineSeries;
         goal->setName(QString("Goal (%1 s)").arg(Goal->value()));
         goal->setPen(QPen(QColor(200, 30, 30), 2, Qt::DashLine));
