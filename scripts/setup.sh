@@ -26,8 +26,12 @@ zr_install() {
     fi
 }
 
-zr_build() {
+zr_configure() {
     cmake -S "$ZR_ROOT" -B "$ZR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+}
+
+zr_build() {
+    zr_configure
     cmake --build "$ZR_BUILD" -j "$(nproc)"
 }
 
