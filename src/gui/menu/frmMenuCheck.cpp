@@ -3,10 +3,10 @@
 #include "app/AppPaths.h"
 #include "app/EditorSupport.h"
 #include "app/Prompts.h"
-#include "app/TextFile.h"
 #include "app/WindowsText.h"
 #include "app/frmMain.h"
 #include "menu/LineCheck.h"
+#include "menu/MenuCheckWalk.h"
 #include "menu/frmEditMenuItems.h"
 
 #include <QButtonGroup>
@@ -19,7 +19,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <limits>
@@ -176,27 +175,18 @@ void frmMenuCheck::showStatus() {
 
 void frmMenuCheck::NextRecord() {
     if (m_finished) return;
-    if (!m_started) {
-        // Lines end where the loader ends them: at CR LF, a lone CR or a lone LF.
-        static const QRegularExpression lineEnd("\r\n|\r|\n");
-        m_lines = TextFile::readAll(m_main.paths().itemsFile(m_main.Profile().ID()), "Menu Check")
-                      .value_or(QString())
-                      .split(lineEnd);
-        if (m_lines.last().isEmpty()) m_lines.removeLast(); // a final line end starts no line
-        m_started = true;
-    }
+    if (!m_walk) m_walk.emplace(m_main.paths().itemsFile(m_main.Profile().ID()));
     txt->setEnabled(true);
     cmd[1]->setEnabled(false);
     // One line per turn, so the walk ends with the file.
-    while (m_current + 1 < m_lines.size()) {
-        ++m_current;
+    while (m_walk->next()) {
         clearValues();
-        m_atEnd = m_current + 1 == m_lines.size();
-        setLine(m_lines.at(m_current));
+        m_atEnd = m_walk->atLastLine();
+        setLine(m_walk->currentLine());
         cmd[2]->setEnabled(!m_finished);
         if (opt[0]->isChecked() || m_problem || m_atEnd) return;
     }
-    if (m_lines.isEmpty()) {
+    if (m_walk->empty()) {
         // Nothing left to read: the file went away or holds no line.
         m_atEnd = true;
         finish();
@@ -204,8 +194,8 @@ void frmMenuCheck::NextRecord() {
 }
 
 void frmMenuCheck::ReloadCurrentRecord() {
-    if (m_current < 0 || m_current >= m_lines.size()) return;
-    setLine(m_lines.at(m_current));
+    if (!m_walk || !m_walk->hasCurrent()) return;
+    setLine(m_walk->currentLine());
 }
 
 void frmMenuCheck::setLine(const QString& line) {
@@ -224,7 +214,7 @@ void frmMenuCheck::lineChanged() {
 }
 
 void frmMenuCheck::checkLine() {
-    if (m_current < 0 || m_finished) return;
+    if (!m_walk || !m_walk->hasCurrent() || m_finished) return;
     clearValues();
     cmd[0]->setEnabled(false);
     const LineCheck check = checkItemsLine(m_lineText);
@@ -244,7 +234,7 @@ void frmMenuCheck::checkLine() {
     }
     showStatus();
     cmd[0]->setEnabled(true);
-    m_accepted.insert(m_current, m_lineText);
+    m_walk->accept(m_lineText);
     if (m_atEnd) finish();
 }
 
@@ -263,16 +253,7 @@ void frmMenuCheck::finish() {
 }
 
 void frmMenuCheck::writeRepairedFile() {
-    if (m_started) {
-        // Accepted lines in their places; the current line when not accepted,
-        // and every line not reached yet, as the file holds them.
-        QStringList lines;
-        for (int i = 0; i < m_lines.size(); ++i)
-            lines << m_accepted.value(i, m_lines.at(i));
-        TextFile::writeAtomically(m_main.paths().itemsFile(m_main.Profile().ID()), TextFile::crlfLines(lines),
-                                  "Menu Check");
-    }
-    // Before the walk has read anything the file stays as it is.
+    if (m_walk) m_walk->save();
     m_saved = true;
 }
 

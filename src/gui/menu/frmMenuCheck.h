@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QMap>
+#include "menu/MenuCheckWalk.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -21,8 +23,8 @@ class frmMain;
 /// user can correct the line in place. The lines accepted replace the file
 /// when the user agrees, and the menu editor loads it again.
 ///
-/// Lines the walk has not accepted yet are written back as they are, so
-/// saving half-way through loses nothing; the editor flags them again.
+/// The reading, the walk and the saving are MenuCheckWalk's; lines not
+/// accepted yet are written back as they are, and the editor flags them again.
 class frmMenuCheck : public QWidget {
     Q_OBJECT
 public:
@@ -57,12 +59,9 @@ private:
 
     frmMain& m_main;
     QPointer<frmEditMenuItems> m_editor;
-    QStringList m_lines; // the file, line by line, once the walk has started
-    bool m_started = false;
-    bool m_atEnd = false; // the last line has been read
-    int m_current = -1;   // the line being checked, from 0
-    QString m_lineText;   // the text of txt as the file holds it
-    QMap<int, QString> m_accepted;
+    std::optional<MenuCheckWalk> m_walk; // once the walk has started
+    bool m_atEnd = false;                // the last line has been read
+    QString m_lineText;                  // the text of txt as the file holds it
     bool m_problem = false;
     bool m_finished = false;
     bool m_saved = false;
