@@ -105,22 +105,28 @@ QStringList POS::knownTypes() {
     return names;
 }
 
-void POS::DeriveDriver() {
-    // A site may name its own translators in the Translators file: the type
-    // in columns 1 to 20, the driver in columns 21 to 40.
+std::optional<QList<Translator>> readTranslators(const AppPaths& paths) {
     std::optional<QStringList> lines;
-    if (m_paths) {
-        try {
-            lines = TextFile::readLines(m_paths->translators(), "Translators");
-        } catch (const std::exception&) {
-            lines.reset();
-        }
+    try {
+        lines = TextFile::readLines(paths.translators(), "Translators");
+    } catch (const std::exception&) {
+        return std::nullopt;
     }
-    if (lines) {
+    if (!lines) return std::nullopt;
+    QList<Translator> translators;
+    for (const QString& line : *lines)
+        translators.append({TrimBlanks(line.mid(0, 20)), TrimBlanks(line.mid(20, 20))});
+    return translators;
+}
+
+void POS::DeriveDriver() {
+    // A site may name its own translators in the Translators file; a type it
+    // does not name keeps the driver it had.
+    if (const auto translators = m_paths ? readTranslators(*m_paths) : std::nullopt) {
         const QString id = ID();
-        for (const QString& line : *lines) {
-            if (TrimBlanks(line.mid(0, 20)) == id) {
-                m_driver = TrimBlanks(line.mid(20, 20));
+        for (const Translator& t : *translators) {
+            if (t.type == id) {
+                m_driver = t.driver;
                 return;
             }
         }

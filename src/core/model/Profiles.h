@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
+#include <optional>
 
 namespace zr {
 
@@ -121,6 +122,16 @@ private:
 
 /// The point-of-sale connection. Writing the translator type, the version or
 /// the port derives the driver again.
+/// One line of the site's Translators file: the POS type in columns 1 to 20
+/// and its driver in columns 21 to 40, blanks trimmed.
+struct Translator {
+    QString type;
+    QString driver;
+};
+/// The lines of the Translators file in file order, or nothing when the file
+/// is missing or cannot be read.
+std::optional<QList<Translator>> readTranslators(const AppPaths& paths);
+
 class POS {
 public:
     explicit POS(const AppPaths* paths = nullptr) : m_paths(paths) {}

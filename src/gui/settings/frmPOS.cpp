@@ -78,23 +78,15 @@ void frmPOS::load() {
 }
 
 void frmPOS::fillNames() {
-    // The site's own translators: the POS name in columns 1 to 20.
-    std::optional<QStringList> lines;
-    try {
-        lines = TextFile::readLines(m_main.paths().translators(), "Translators");
-    } catch (const std::exception&) {
-        lines.reset();
-    }
+    const auto translators = readTranslators(m_main.paths());
     cmb[0]->clear();
-    if (!lines) {
+    if (!translators) {
         cmb[0]->addItems(POS::knownTypes());
         cmb[0]->addItem("Compris");
         return;
     }
-    for (const QString& line : *lines) {
-        const QString name = TrimBlanks(line.left(20));
-        if (!name.isEmpty()) cmb[0]->addItem(name);
-    }
+    for (const Translator& t : *translators)
+        if (!t.type.isEmpty()) cmb[0]->addItem(t.type);
 }
 
 void frmPOS::showStored(QComboBox* list, const QString& value) {
