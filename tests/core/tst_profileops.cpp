@@ -121,6 +121,18 @@ void TestProfileOps::validateNewProfile_data() {
     row("-1", "South", {"10", "0", "0", "-1"}, badValue, 4);
     row("1.5", "South", {"1.5", "999", "0", "1"}, badValue, 1);
     row("three parts", "South", {"10", "0", "1"}, badValue, 4);
+    // The same check for an address split at its dots (the general settings).
+    row("lowest and highest", "South", {"0", "0", "0", "255"}, "", -1);
+    row("a fifth part", "South", {"10", "77", "77", "85", "3"}, badValue, 5);
+    row("leading blank", "South", {" 10", "1", "1", "1"}, badValue, 1);
+    row("trailing blank", "South", {"10", "1", "1", "1 "}, badValue, 4);
+    row("exponent", "South", {"1e2", "1", "1", "1"}, badValue, 1);
+    row("sign", "South", {"+5", "1", "1", "1"}, badValue, 1);
+    row("starts with a dot", "South", {"", "10", "77", "77"}, badValue, 1);
+    row("four digits", "South", {"1000", "1", "1", "1"}, range, 1);
+    row("leading zero of four digits", "South", {"10", "0001", "1", "1"}, range, 2);
+    row("letter", "South", {"10", "a", "1", "1"}, badValue, 2);
+    row("other digits", "South", {QString::fromUtf8("\u0661"), "1", "1", "1"}, badValue, 1);
 }
 
 void TestProfileOps::validateNewProfile() {

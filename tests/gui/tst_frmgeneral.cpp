@@ -41,21 +41,9 @@ private slots:
 void TestFrmGeneral::address_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accepted");
+    // The rules themselves are the core's; this proves the window applies them.
     QTest::newRow("four parts") << "10.77.77.85" << true;
-    QTest::newRow("lowest and highest") << "0.0.0.255" << true;
-    QTest::newRow("a fifth part") << "10.77.77.85.3" << false;
-    QTest::newRow("leading blank") << " 10.1.1.1" << false;
-    QTest::newRow("trailing blank") << "10.1.1.1 " << false;
-    QTest::newRow("exponent") << "1e2.1.1.1" << false;
-    QTest::newRow("sign") << "+5.1.1.1" << false;
-    QTest::newRow("two dots") << "10.77.77" << false;
-    QTest::newRow("starts with a dot") << ".10.77.77" << false;
-    QTest::newRow("four digits") << "1000.1.1.1" << false;
     QTest::newRow("256") << "10.256.1.1" << false;
-    QTest::newRow("letter") << "10.a.1.1" << false;
-    QTest::newRow("empty part") << "10..1.1" << false;
-    QTest::newRow("other digits") << QString::fromUtf8("\u0661.1.1.1") << false;
-    QTest::newRow("empty") << "" << false;
 }
 
 void TestFrmGeneral::address() {

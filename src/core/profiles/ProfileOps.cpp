@@ -215,25 +215,28 @@ void restoreProfile(const AppPaths& paths, const QString& name, const QList<Entr
 
 } // namespace
 
+std::optional<NewProfileProblem> checkIpAddress(const QStringList& parts) {
+    const QString badValue = "Invalid Value for IP Address.";
+    for (int field = 1; field <= 4; ++field) {
+        const QString part = parts.value(field - 1);
+        const bool digits = !part.isEmpty() && std::all_of(part.cbegin(), part.cend(),
+                                                           [](QChar c) { return c >= '0' && c <= '9'; });
+        if (!digits) return NewProfileProblem{badValue, field};
+        // More than three digits is too much, leading zeros or not.
+        if (part.size() > 3 || part.toInt() > 255)
+            return NewProfileProblem{"Value must be in range 0 - 255.", field};
+    }
+    if (parts.size() > 4) return NewProfileProblem{badValue, 5};
+    return std::nullopt;
+}
+
 std::optional<NewProfileProblem> validateNewProfile(const AppPaths& paths, const QString& name,
                                                     const QStringList& ipParts) {
     const QString trimmed = ProfileStore::trimmedName(name);
     if (nameTaken(paths, trimmed)) return NewProfileProblem{ProfileExists, 0};
     if (trimmed.isEmpty() || !ProfileStore::isValidName(trimmed)) return NewProfileProblem{InvalidName, 0};
     if (trimmed.contains('"')) return NewProfileProblem{QuoteInName, 0};
-    for (int field = 1; field <= 4; ++field) {
-        const QString part = ipParts.value(field - 1);
-        const bool digits = !part.isEmpty() && std::all_of(part.cbegin(), part.cend(),
-                                                           [](QChar c) { return c >= '0' && c <= '9'; });
-        if (!digits) return NewProfileProblem{"Invalid Value for IP Address.", field};
-        // Leading zeros aside, more than three digits is always too much.
-        QString value = part;
-        while (value.size() > 1 && value.startsWith('0'))
-            value.remove(0, 1);
-        if (value.size() > 3 || value.toInt() > 255)
-            return NewProfileProblem{"Value must be in range 0 - 255.", field};
-    }
-    return std::nullopt;
+    return checkIpAddress(ipParts);
 }
 
 void createProfile(Profiles& profile, const QString& name, const QString& ip) {

@@ -22,11 +22,16 @@ constexpr int MaxNameLength = 35;
 inline const QString BackupTargetRefused = "Cannot back up files under the ZR5000FE Profiles directory.";
 
 /// What is wrong with a new profile, and the box to put right: 0 the name,
-/// 1 to 4 the parts of the IP address.
+/// 1 to 4 the parts of the IP address (5: a part too many).
 struct NewProfileProblem {
     QString message;
     int field = 0;
 };
+
+/// Checks the parts of an IP address, as typed in four boxes or split at its
+/// dots: exactly four parts of one to three digits 0-9, each at most 255.
+/// Gives the first problem and its part (1 to 4; 5 for a part beyond the fourth).
+std::optional<NewProfileProblem> checkIpAddress(const QStringList& parts);
 
 /// Checks the name and the four parts of the address of a new profile, and
 /// gives the first problem found.

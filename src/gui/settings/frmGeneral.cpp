@@ -3,6 +3,7 @@
 #include "app/EditorSupport.h"
 #include "app/Prompts.h"
 #include "app/frmMain.h"
+#include "profiles/ProfileOps.h"
 #include "settings/MockUps.h"
 
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace zr {
@@ -121,15 +121,6 @@ frmGeneral::frmGeneral(frmMain& main) : m_main(main) {
     showSettings();
 }
 
-bool frmGeneral::ValidIPAddress(const QString& text) {
-    static const QRegularExpression form(R"(^([0-9]{1,3})\.([0-9]{1,3})\.([0-9]{1,3})\.([0-9]{1,3})$)");
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch()) return false;
-    for (int part = 1; part <= 4; ++part)
-        if (match.captured(part).toInt() > 255) return false;
-    return true;
-}
-
 void frmGeneral::showSettings() {
     Profiles& profile = m_main.Profile();
     lblIP->setText(profile.IPAddress());
@@ -162,7 +153,7 @@ bool frmGeneral::Changed() {
 }
 
 bool frmGeneral::Apply() {
-    if (!ValidIPAddress(txt->text())) {
+    if (ProfileOps::checkIpAddress(txt->text().split('.'))) {
         m_main.prompts().inform(QString(), "Not a valid IP Address!");
         return false;
     }

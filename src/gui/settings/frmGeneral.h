@@ -24,9 +24,6 @@ class frmGeneral : public QWidget {
 public:
     explicit frmGeneral(frmMain& main);
 
-    /// Four dot-separated decimal numbers of 1 to 3 digits, each 0 to 255.
-    static bool ValidIPAddress(const QString& text);
-
     bool Changed();
     /// Stores the settings when the address is valid; false (with the message) when not.
     bool Apply();
