@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/Prompts.h"
 #include "app/TextFile.h"
+#include "app/WindowsText.h"
 #include "app/frmMain.h"
 
 #include <QButtonGroup>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 
 namespace zr {
@@ -20,13 +20,6 @@ namespace {
 
 const char* const Captions[] = {"zr.conf", "items", "Exceptions.log", "FTP.log", "Event.log"};
 const char* const Files[] = {"Config/zr.conf", "Items/items", "Log/Exceptions.log", "Log/Ftp.log", "Log/Event.log"};
-
-/// The files hold 8-bit Windows text, read one character per byte.
-QString forDisplay(const QString& bytes) {
-    static QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid()) return bytes;
-    return decoder.decode(bytes.toLatin1());
-}
 
 } // namespace
 
@@ -96,7 +89,7 @@ void frmViewConf::ShowChosenFile() {
     }
     QStringList shown;
     shown.reserve(lines->size());
-    for (const QString& line : *lines) shown << forDisplay(line);
+    for (const QString& line : *lines) shown << shownText(line);
     lst->addItems(shown);
 }
 

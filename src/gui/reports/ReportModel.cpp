@@ -1,9 +1,10 @@
 #include "reports/ReportModel.h"
 
+#include "app/WindowsText.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QLocale>
-#include <QStringDecoder>
 
 namespace zr {
 
@@ -12,21 +13,6 @@ const QString ReportModel::SlowerThanGoal = QStringLiteral("Slower than goal");
 namespace {
 
 const QColor SlowerBackground(255, 208, 208);
-
-// Statistics files hold 8-bit Windows text, kept one character per byte so
-// that exports write the bytes back unchanged; only the screen decodes them.
-QString forDisplay(const QString& cell) {
-    bool differs = false;
-    for (const QChar c : cell)
-        if (c.unicode() >= 0x80 && c.unicode() <= 0x9f) {
-            differs = true;
-            break;
-        }
-    if (!differs) return cell;
-    QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid()) return cell;
-    return decoder.decode(cell.toLatin1());
-}
 
 } // namespace
 
@@ -89,7 +75,8 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
         const qint64 v = m_report.value(row, column);
         if (m_report.isMoney(column) && v != Report::NoValue)
             return QLocale().toCurrencyString(static_cast<double>(v) / 100.0, QString(), 2);
-        return forDisplay(m_report.cell(row, column));
+        // Cells keep the file's bytes so that exports write them back unchanged.
+        return shownText(m_report.cell(row, column));
     }
     case PlainTextRole:
         return plainText(row, column);
