@@ -2,7 +2,6 @@
 
 #include "app/AppError.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -97,7 +96,6 @@ void FileManager::scan(const QString& folder) {
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
-    const bool pump = QCoreApplication::instance() != nullptr;
     int n = 0;
     const QString* previous = nullptr;
     for (const Entry& entry : entries) {
@@ -108,19 +106,20 @@ void FileManager::scan(const QString& folder) {
         previous = &entry.folded;
         const qint32 size = static_cast<qint32>(std::min<qint64>(entry.size, INT32_MAX));
         m_files.Add(name, size, name);
-        if (pump && ++n % 64 == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (m_progress && ++n % 64 == 0) m_progress();
     }
 }
 
-FileManager pictureCatalogue(const QString& folder) {
+FileManager pictureCatalogue(const QString& folder, FileManager::Progress progress) {
     FileManager catalogue;
+    catalogue.setProgress(std::move(progress));
     catalogue.setFilter("*.jpg");
     catalogue.setDirectory(folder);
     return catalogue;
 }
 
-QStringList pictureNames(const QString& folder) {
-    const FileManager catalogue = pictureCatalogue(folder);
+QStringList pictureNames(const QString& folder, FileManager::Progress progress) {
+    const FileManager catalogue = pictureCatalogue(folder, std::move(progress));
     QStringList names;
     for (const file& f : catalogue.Files())
         names << f.ID;

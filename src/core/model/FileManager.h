@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace zr {
 
@@ -45,6 +46,11 @@ private:
 /// Set Filter first, then Directory: each of them scans the folder again.
 class FileManager {
 public:
+    /// Called now and then during a scan of many files, so that a caller
+    /// with windows can keep them drawn. None by default.
+    using Progress = std::function<void()>;
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
     /// The folder, ending in "/" unless empty.
     QString Directory() const { return m_directory; }
     void setDirectory(const QString& folder);
@@ -65,12 +71,13 @@ private:
     QString m_filter;
     qint32 m_minimum = -1;
     zr::Files m_files;
+    Progress m_progress;
 };
 
 /// The pictures ("*.jpg") of a folder.
-FileManager pictureCatalogue(const QString& folder);
+FileManager pictureCatalogue(const QString& folder, FileManager::Progress progress = {});
 /// The names of a folder's pictures, in the catalogue's order.
-QStringList pictureNames(const QString& folder);
+QStringList pictureNames(const QString& folder, FileManager::Progress progress = {});
 
 /// The message that refuses a picture for a pop_ or sugg_ line of zr.conf,
 /// or empty when the name can stand there. Those lines hold the name bare,

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "model/FileManager.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -130,6 +131,10 @@ void storableTextOnly(frmMain& main, QLineEdit* field, const QString& source) {
             },
             Qt::QueuedConnection);
     });
+}
+
+void keepWindowsDrawn() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool refusePictureName(frmMain& main, const QString& name) {

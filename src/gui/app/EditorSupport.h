@@ -59,6 +59,10 @@ void storableTextOnly(frmMain& main, QLineEdit* field, const QString& source);
 /// empty when the whole text can be stored.
 QString unstorableTextMessage(const QString& text);
 
+/// The progress of a long folder scan in a window: draws the windows again,
+/// without taking the user's input in the middle of the scan.
+void keepWindowsDrawn();
+
 /// Shows the message and returns true when the picture cannot be named on a
 /// pop_ or sugg_ line (its name holds a blank).
 bool refusePictureName(frmMain& main, const QString& name);

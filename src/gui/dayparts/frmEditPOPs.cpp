@@ -2,6 +2,7 @@
 
 #include "app/AppError.h"
 #include "app/AppPaths.h"
+#include "app/EditorSupport.h"
 #include "app/Prompts.h"
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
@@ -70,7 +71,7 @@ frmEditPOPs::frmEditPOPs(frmMain& main) : m_main(main), m_folder(main.paths().po
 
     ImageList = new QListWidget(this);
     ImageList->setObjectName("ImageList");
-    ImageList->addItems(pictureNames(m_folder));
+    ImageList->addItems(pictureNames(m_folder, keepWindowsDrawn));
 
     DurationList = new QListWidget(this);
     DurationList->setObjectName("DurationList");

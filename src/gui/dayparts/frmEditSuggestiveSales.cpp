@@ -1,6 +1,7 @@
 #include "dayparts/frmEditSuggestiveSales.h"
 
 #include "app/AppPaths.h"
+#include "app/EditorSupport.h"
 #include "app/Logs.h"
 #include "app/Prompts.h"
 #include "app/WindowsText.h"
@@ -78,7 +79,7 @@ frmEditSuggestiveSales::frmEditSuggestiveSales(frmMain& main)
 
     ImageList = new QComboBox(this);
     ImageList->setObjectName("ImageList");
-    ImageList->addItems(pictureNames(m_folder));
+    ImageList->addItems(pictureNames(m_folder, keepWindowsDrawn));
 
     txt = new QLineEdit(this);
     txt->setObjectName("txt");

@@ -62,8 +62,8 @@ frmEditMenuItems::frmEditMenuItems(frmMain& main) : m_main(main) {
     buildWindow();
 
     // The two catalogues fill the picture lists; the POP list starts with "no POP".
-    m_itemImages = pictureCatalogue(m_main.paths().itemImages());
-    m_popImages = pictureCatalogue(m_main.paths().popImages());
+    m_itemImages = pictureCatalogue(m_main.paths().itemImages(), keepWindowsDrawn);
+    m_popImages = pictureCatalogue(m_main.paths().popImages(), keepWindowsDrawn);
     QStringList names;
     for (const file& f : m_itemImages.Files())
         names << f.ID;

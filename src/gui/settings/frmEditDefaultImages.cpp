@@ -72,7 +72,7 @@ frmEditDefaultImages::frmEditDefaultImages(frmMain& main) : m_main(main) {
 
 void frmEditDefaultImages::fill(int list, const QString& folder, const QString& stored) {
     FileManager& catalogue = m_catalogues[list];
-    catalogue = pictureCatalogue(folder);
+    catalogue = pictureCatalogue(folder, keepWindowsDrawn);
     lst[list]->clear();
     // No default POP image is a choice of its own.
     if (list == 1) lst[list]->addItem(QString());
