@@ -285,19 +285,6 @@ TransferChoices frmOCBComm::choices() const {
     return c;
 }
 
-QString frmOCBComm::statsDir(const QString& kind) const {
-    return m_main.paths().profileFile(profile(), "Stats/" + kind) + '/';
-}
-QString frmOCBComm::SuggStatsDir() const {
-    return statsDir("Sugg");
-}
-QString frmOCBComm::PopStatsDir() const {
-    return statsDir("Pop");
-}
-QString frmOCBComm::PadStatsDir() const {
-    return statsDir("Pad");
-}
-
 void frmOCBComm::showStatus(const QString& text, int value, int maximum) {
     lbl[4]->setText(text);
     ProgressBar->setRange(0, maximum);
