@@ -6,6 +6,7 @@
 #include "app/Prompts.h"
 #include "app/Routines.h"
 #include "app/frmMain.h"
+#include "comm/TransferRun.h"
 #include "model/ConfigReader.h"
 
 #include <QCheckBox>
@@ -297,19 +298,16 @@ void frmOCBComm::showStatus(const QString& text, int value, int maximum) {
 // shown, logged and written to Ftp.log here; it counts as a failed command.
 // Returns nothing when such a failure was reported.
 std::optional<bool> frmOCBComm::transfer(bool update) {
-    const AppPaths& paths = m_main.paths();
-    const FtpSettings settings = loadFtpSettings(paths);
-    std::unique_ptr<FtpClient> ftp = makeCurlFtpClient(settings, m_main.clock());
-    OcbTransfer work(paths, *ftp, m_main.prompts(), m_main.clock());
-    work.setProfile(profile(), settings.host.isEmpty() ? IP->text() : settings.host);
-    work.setDefaultImages(m_main.Profile().DefaultPOP(), m_main.Profile().DefaultItem());
-    work.onStatus = [this](const QString& text, int value, int maximum) { showStatus(text, value, maximum); };
-    try {
-        return update ? work.UpdateOCB(choices()) : work.RetrieveFromOCB(choices());
-    } catch (const AppError& e) {
-        work.reportFailure(e);
-        return std::nullopt;
-    }
+    TransferTarget target;
+    target.profile = profile();
+    target.ip = IP->text();
+    target.defaultPOP = m_main.Profile().DefaultPOP();
+    target.defaultItem = m_main.Profile().DefaultItem();
+    TransferChoices chosen = choices();
+    chosen.update = update;
+    return runTransfer(m_main.paths(), m_main.prompts(), m_main.clock(), target, chosen,
+                       [this](const QString& text, int value, int maximum) { showStatus(text, value, maximum); })
+        .ok;
 }
 
 void frmOCBComm::takeInput(bool on) {
