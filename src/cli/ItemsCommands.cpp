@@ -11,6 +11,7 @@
 #include "model/FileManager.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
+#include "reports/Report.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -28,13 +29,6 @@ void write(FILE* stream, const QString& text) {
 void err(const QString& text) {
     for (const QString& line : text.split('\n'))
         write(stderr, "zrctl: " + line + '\n');
-}
-
-// A cell of a CSV line: quoted when it holds a comma, a quote or a line end, with its quotes doubled.
-QString csvCell(const QString& text) {
-    if (!text.contains(',') && !text.contains('"') && !text.contains('\r') && !text.contains('\n'))
-        return text;
-    return '"' + QString(text).replace('"', "\"\"") + '"';
 }
 
 bool profileExists(const AppPaths& paths, const QString& profile) {

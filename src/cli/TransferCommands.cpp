@@ -5,7 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Routines.h"
-#include "comm/OcbTransfer.h"
+#include "comm/TransferRun.h"
 #include "model/ProfileStore.h"
 
 #include <QElapsedTimer>
@@ -38,27 +38,21 @@ Outcome run(const AppPaths& paths, const QString& name, const Target& target, bo
         outcome.result = "no such profile";
         return outcome;
     }
-    FtpSettings settings = loadFtpSettings(paths);
-    if (target.port > 0) settings.port = target.port;
-    if (!target.host.isEmpty()) settings.host = target.host;
-    outcome.address = settings.host.isEmpty() ? GetConfigIP(paths, name) : settings.host;
-
+    TransferTarget board;
+    board.profile = name;
+    board.ip = GetConfigIP(paths, name);
+    board.host = target.host;
+    board.port = target.port;
     SystemClock clock;
     CliPrompts prompts(true);
-    std::unique_ptr<FtpClient> ftp = makeCurlFtpClient(settings, clock);
-    OcbTransfer transfer(paths, *ftp, prompts, clock);
-    transfer.setProfile(name, outcome.address);
-    transfer.onStatus = [](const QString& text, int value, int maximum) {
-        print(stdout, QString("[%1/%2] %3\n").arg(value).arg(maximum).arg(text));
-    };
     QElapsedTimer took;
     took.start();
-    try {
-        outcome.ok = update ? transfer.UpdateOCB(choices) : transfer.RetrieveFromOCB(choices);
-    } catch (const AppError& e) {
-        transfer.reportFailure(e);
-        outcome.ok = false;
-    }
+    const TransferResult result =
+        runTransfer(paths, prompts, clock, board, choices, [](const QString& text, int value, int maximum) {
+            print(stdout, QString("[%1/%2] %3\n").arg(value).arg(maximum).arg(text));
+        });
+    outcome.address = result.address;
+    outcome.ok = result.ok.value_or(false);
     outcome.seconds = took.elapsed() / 1000.0;
     outcome.result = outcome.ok ? (update ? "updated" : "retrieved") : "failed";
     return outcome;

@@ -11,6 +11,7 @@
 #include "app/Routines.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
+#include "profiles/ProfileArchive.h"
 #include "profiles/ProfileOps.h"
 
 #include <CLI/CLI.hpp>

@@ -4,6 +4,7 @@
 #include "app/AppError.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
+#include "profiles/ProfileArchive.h"
 #include "profiles/ProfileOps.h"
 
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 // The profile editor: rename, delete, copy by dragging, backup and restore.
 
 #include "GuiHarness.h"
-#include "profiles/ProfileOps.h"
+#include "profiles/ProfileArchive.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmEditProfiles.h"
 

@@ -146,6 +146,9 @@ void TestFrmOCBComm::loadCommSettings_data() {
         << QByteArray("comm_type = retrieve\r\ntransfer_type = selective\r\ntransfer_type = standard\r\n"
                       "transfer_config = no\r\n")
         << "sel 12 en 0123 fra2 00 chk 11110 &Retrieve";
+    QTest::newRow("an unknown type is an update whose transfer type is not read")
+        << QByteArray("comm_type = send\r\ntransfer_type = a\r\ntransfer_type = b\r\ntransfer_config = no\r\n")
+        << "sel 02 en 0124 fra2 00 chk 01111 &Update";
 }
 
 // zr.ini as read on opening, and as written on closing and read again.

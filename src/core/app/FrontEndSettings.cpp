@@ -165,20 +165,6 @@ void saveKept(const AppPaths& paths, const QString& key, const QString& value) {
 
 } // namespace
 
-std::optional<DynamicList> ReadIni(const AppPaths& paths) {
-    std::optional<QStringList> lines;
-    try {
-        lines = TextFile::readLines(paths.zrIni(), "zr.ini");
-    } catch (const AppError&) {
-        return std::nullopt;
-    }
-    if (!lines) return std::nullopt;
-    DynamicList list;
-    for (const QString& line : *lines)
-        list.AddItem(line);
-    return list;
-}
-
 bool FirstRun(const AppPaths& paths) {
     std::optional<QStringList> lines = TextFile::readLines(paths.zrIni(), "FirstRun");
     bool result = true;
@@ -205,6 +191,46 @@ void SaveCommSettings(const AppPaths& paths, const CommSettings& settings) {
     const QStringList kept = goalBlock(old) + imagesBlock(old) + keptBlock(old);
     TextFile::writeAtomically(paths.zrIni(), TextFile::crlfLines(layout("no", settings, true) + kept),
                               "SaveCommSettings");
+}
+
+std::optional<StoredCommSettings> LoadCommSettings(const AppPaths& paths) {
+    std::optional<QStringList> lines;
+    try {
+        lines = TextFile::readLines(paths.zrIni(), "zr.ini");
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+    if (!lines) return std::nullopt;
+    DynamicList ini;
+    for (const QString& line : *lines)
+        ini.AddItem(line);
+    // The tokens of the key's line joined by blanks; nothing for a key on several lines.
+    auto value = [&ini](const QString& key) -> std::optional<QString> {
+        const QList<QStringList> found = ini.lines(key);
+        if (found.size() > 1) return std::nullopt;
+        return found.isEmpty() ? QString() : found.first().join(' ');
+    };
+    StoredCommSettings s;
+    const std::optional<QString> commType = value("comm_type");
+    if (!commType) return s;
+    s.update = *commType != "retrieve";
+    if (*commType == "update" || *commType == "retrieve") {
+        const std::optional<QString> type = value("transfer_type");
+        if (!type) return s;
+        if (*type == "standard" || *type == (*s.update ? "efficient" : "selective")) s.transferType = *type;
+    }
+    const std::pair<const char*, std::optional<bool> StoredCommSettings::*> boxes[] = {
+        {"transfer_menu", &StoredCommSettings::transferMenu},
+        {"transfer_config", &StoredCommSettings::transferConfig},
+        {"transfer_statistics", &StoredCommSettings::transferStatistics}};
+    for (const auto& [key, box] : boxes) {
+        const std::optional<QString> text = value(key);
+        if (!text) return s;
+        if (!text->isEmpty()) s.*box = *text == "yes";
+    }
+    if (const std::optional<QString> notify = value("notify_transfer_complete"))
+        s.notifyTransferComplete = notify->isEmpty() || *notify == "yes";
+    return s;
 }
 
 int TotalTimeGoal(const AppPaths& paths) {

@@ -7,7 +7,6 @@
 namespace zr {
 
 class AppPaths;
-class DynamicList;
 
 /// The front end's own settings in <app>/zr.ini.
 namespace FrontEndSettings {
@@ -15,9 +14,6 @@ namespace FrontEndSettings {
 /// True on the first run after installation: zr.ini is missing, or its
 /// FirstRun value is exactly "yes". The first run rewrites zr.ini with its defaults.
 bool FirstRun(const AppPaths& paths);
-
-/// Every line of zr.ini in a key/value list, or nothing when it cannot be read.
-std::optional<DynamicList> ReadIni(const AppPaths& paths);
 
 /// The choices of the OCB communications window, as they are written.
 struct CommSettings {
@@ -31,6 +27,26 @@ struct CommSettings {
 
 /// Rewrites zr.ini in the layout the communications window writes.
 void SaveCommSettings(const AppPaths& paths, const CommSettings& settings);
+
+/// The choices of the communications window as zr.ini keeps them. Values are
+/// compared exactly. A key on several lines ends the reading: it and every
+/// key after it read as nothing. Nothing also means "leave as it is".
+struct StoredCommSettings {
+    /// comm_type: false for "retrieve", true for "update" or anything else.
+    std::optional<bool> update;
+    /// transfer_type when it is one the comm_type allows: "standard", and
+    /// "efficient" for an update or "selective" for a retrieve; else empty.
+    /// Not read when comm_type is neither "update" nor "retrieve".
+    QString transferType;
+    /// "yes" or not; an empty value reads as nothing.
+    std::optional<bool> transferMenu, transferConfig, transferStatistics;
+    /// "yes" or empty, or not.
+    std::optional<bool> notifyTransferComplete;
+};
+
+/// Reads the communications window's choices from zr.ini; nothing when the
+/// file cannot be read.
+std::optional<StoredCommSettings> LoadCommSettings(const AppPaths& paths);
 
 /// The goal for a car's total time in the pad report, in seconds.
 inline constexpr int DefaultTotalTimeGoal = 180;

@@ -2,6 +2,7 @@
 
 #include "app/AppError.h"
 #include "comm/FtpClient.h"
+#include "comm/FtpSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,19 +43,6 @@ private:
 /// Efficient transfer: a name found with exactly the same spelling in both
 /// lists is dropped from both, so the OCB keeps what it already has.
 void CompareImageLists(NameList& send, NameList& remove);
-
-/// The FTP component settings file in the application folder (Ftp.ini): port,
-/// user, password, and an optional host that replaces every profile's IP
-/// address (tests and the demo point it at the OCB simulator).
-struct FtpSettings {
-    int port = 21;
-    QString user = "zr", password = "qv";
-    QString host; // empty: use the profile's IP address
-    /// Seconds allowed for connecting, and for a transfer that makes no progress.
-    int connectTimeout = 4, stallTimeout = 10;
-};
-FtpSettings loadFtpSettings(const AppPaths& paths);
-void saveFtpSettings(const AppPaths& paths, const FtpSettings& settings);
 
 /// Makes the libcurl client (see CurlFtpClient.h). It waits for nothing
 /// through the clock, but lets window events run while a transfer goes on.

@@ -100,6 +100,17 @@ void ConfigReader::readOnly(const QString& name) {
     read(id);
 }
 
+QString ConfigReader::storedValue(const AppPaths& paths, const QString& profile, const QString& key) {
+    if (profile.isEmpty()) return {};
+    const std::optional<QStringList> lines = TextFile::readLines(paths.zrConf(profile), "Date Label");
+    if (!lines) return {};
+    DynamicList list;
+    for (const QString& line : *lines)
+        list.AddItem(line);
+    const QList<QStringList> found = list.lines(key);
+    return found.size() == 1 ? found.first().join(' ') : QString();
+}
+
 void ConfigReader::read(const QString& id) {
     const AppPaths& paths = m_p.paths();
     m_p.m_quiet = false;

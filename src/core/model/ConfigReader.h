@@ -6,6 +6,7 @@
 
 namespace zr {
 
+class AppPaths;
 class DynamicList;
 class Profiles;
 
@@ -28,6 +29,11 @@ public:
     /// asking, but writes nothing, logs nothing and never creates a profile.
     /// An unknown name raises an AppError.
     void readOnly(const QString& name);
+
+    /// The value of a key of the profile's zr.conf as it is written there:
+    /// the words of its line joined by blanks, without quotes. Empty when the
+    /// profile, the file or the key is missing, or the key is on several lines.
+    static QString storedValue(const AppPaths& paths, const QString& profile, const QString& key);
 
     /// The missing-line question for a key.
     static QString missingLineQuestion(const QString& key);

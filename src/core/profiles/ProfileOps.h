@@ -8,18 +8,14 @@ namespace zr {
 
 class AppPaths;
 class Profiles;
-class Prompts;
 
-/// What the profile window does with whole profiles: new, rename, delete,
-/// copy settings, backup and restore. Failures raise an AppError whose
-/// description is the text to show.
+/// What the profile window does with whole profiles: new, rename, delete and
+/// copy settings (backup and restore are in ProfileArchive.h). Failures raise
+/// an AppError whose description is the text to show.
 namespace ProfileOps {
 
 /// Profile names are cut to this length when a profile is renamed.
 constexpr int MaxNameLength = 35;
-
-/// Shown when the backup folder lies in the profile folder.
-inline const QString BackupTargetRefused = "Cannot back up files under the ZR5000FE Profiles directory.";
 
 /// What is wrong with a new profile, and the box to put right: 0 the name,
 /// 1 to 4 the parts of the IP address (5: a part too many).
@@ -53,16 +49,9 @@ void deleteProfile(const AppPaths& paths, const QString& name);
 /// target keeps its own address, logs and statistics.
 void copySettings(const AppPaths& paths, const QString& source, const QString& target);
 
-/// True when a backup would be written into the profile folder itself.
-bool isBackupTargetRefused(const AppPaths& paths, const QString& folder);
-
-/// Writes the profile's folder to <targetFolder>/<name>.zrp, replacing an
-/// older archive whole. Returns the archive's path.
-QString backUpProfile(const AppPaths& paths, const QString& name, const QString& targetFolder);
-
-/// Restores the profiles of an archive, asking before it replaces the files of
-/// a profile that exists. Returns the names of the profiles restored.
-QStringList restoreProfiles(const AppPaths& paths, const QString& archivePath, Prompts& prompts);
+/// The folder of an existing profile, as spelt on disk, or nothing. Names that
+/// could reach outside the profile folder ("..", "a/b") name no profile.
+std::optional<QString> existingProfileFolder(const AppPaths& paths, const QString& name);
 
 } // namespace ProfileOps
 } // namespace zr

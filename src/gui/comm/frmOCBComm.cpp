@@ -5,9 +5,9 @@
 #include "app/FrontEndSettings.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
-#include "app/TextFile.h"
 #include "app/frmMain.h"
-#include "model/DynamicList.h"
+#include "comm/TransferRun.h"
+#include "model/ConfigReader.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,16 +27,6 @@
 namespace zr {
 
 namespace {
-
-// The value of a settings key as one text: the tokens of a line joined by
-// blanks, empty when the key is missing. A key on several lines has no single
-// value: nothing is returned.
-std::optional<QString> valueText(DynamicList& list, const QString& key) {
-    const QVariant value = list.LookUpProperty(key, false);
-    if (value.typeId() == QMetaType::QVariantList) return std::nullopt;
-    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(' ');
-    return value.toString();
-}
 
 const char* const RetrieveWarning =
     "Warning: Retrieving OCB Settings will overwrite any changes to this profile "
@@ -197,27 +187,12 @@ void frmOCBComm::profileChosen() {
         ShowLastRetrieved();
 }
 
-namespace {
-
-// One key of the chosen profile's zr.conf; empty when the file or the key is missing.
-QString zrConfValue(const AppPaths& paths, const QString& profile, const QString& key) {
-    if (profile.isEmpty()) return {};
-    const std::optional<QStringList> lines = TextFile::readLines(paths.zrConf(profile), "Date Label");
-    if (!lines) return {};
-    DynamicList list;
-    for (const QString& line : *lines)
-        list.AddItem(line);
-    return valueText(list, key).value_or(QString());
-}
-
-} // namespace
-
 void frmOCBComm::ShowLastUpdated() {
-    lblDate->setText("Last Updated:     " + zrConfValue(m_main.paths(), profile(), "last_update"));
+    lblDate->setText("Last Updated:     " + ConfigReader::storedValue(m_main.paths(), profile(), "last_update"));
 }
 
 void frmOCBComm::ShowLastRetrieved() {
-    lblDate->setText("Last Retrieved:   " + zrConfValue(m_main.paths(), profile(), "last_retrieval"));
+    lblDate->setText("Last Retrieved:   " + ConfigReader::storedValue(m_main.paths(), profile(), "last_retrieval"));
 }
 
 void frmOCBComm::select(int index) {
@@ -269,35 +244,19 @@ void frmOCBComm::optionRule(int index) {
 }
 
 void frmOCBComm::LoadCommSettings() {
-    std::optional<DynamicList> ini = FrontEndSettings::ReadIni(m_main.paths());
-    if (!ini) return;
-    // Values are compared exactly; a key on several lines ends the reading
-    // and what was applied so far stays.
-    const std::optional<QString> commType = valueText(*ini, "comm_type");
-    if (!commType) return;
-    if (*commType == "update" || *commType == "retrieve") {
-        const bool update = *commType == "update";
-        select(update ? 0 : 1);
-        if (update) opt[4]->setEnabled(true);
-        const std::optional<QString> type = valueText(*ini, "transfer_type");
-        if (!type) return;
-        if (*type == "standard")
-            select(2);
-        else if (*type == (update ? "efficient" : "selective"))
-            select(update ? 4 : 3);
-    } else {
-        select(0);
-    }
-    const std::pair<const char*, int> boxes[] = {
-        {"transfer_menu", 1}, {"transfer_config", 0}, {"transfer_statistics", 2}};
-    for (const auto& [key, index] : boxes) {
-        const std::optional<QString> value = valueText(*ini, key);
-        if (!value) return;
-        if (!value->isEmpty()) chk[index]->setChecked(*value == "yes");
-    }
-    const std::optional<QString> notify = valueText(*ini, "notify_transfer_complete");
-    if (!notify) return;
-    chk[3]->setChecked(notify->isEmpty() || *notify == "yes");
+    const std::optional<FrontEndSettings::StoredCommSettings> s = FrontEndSettings::LoadCommSettings(m_main.paths());
+    if (!s || !s->update) return;
+    select(*s->update ? 0 : 1);
+    if (s->transferType == "standard")
+        select(2);
+    else if (s->transferType == "efficient")
+        select(4);
+    else if (s->transferType == "selective")
+        select(3);
+    const std::pair<std::optional<bool>, int> boxes[] = {
+        {s->transferMenu, 1}, {s->transferConfig, 0}, {s->transferStatistics, 2}, {s->notifyTransferComplete, 3}};
+    for (const auto& [value, index] : boxes)
+        if (value) chk[index]->setChecked(*value);
 }
 
 void frmOCBComm::SaveCommSettings() {
@@ -327,19 +286,6 @@ TransferChoices frmOCBComm::choices() const {
     return c;
 }
 
-QString frmOCBComm::statsDir(const QString& kind) const {
-    return m_main.paths().profileFile(profile(), "Stats/" + kind) + '/';
-}
-QString frmOCBComm::SuggStatsDir() const {
-    return statsDir("Sugg");
-}
-QString frmOCBComm::PopStatsDir() const {
-    return statsDir("Pop");
-}
-QString frmOCBComm::PadStatsDir() const {
-    return statsDir("Pad");
-}
-
 void frmOCBComm::showStatus(const QString& text, int value, int maximum) {
     lbl[4]->setText(text);
     ProgressBar->setRange(0, maximum);
@@ -352,19 +298,16 @@ void frmOCBComm::showStatus(const QString& text, int value, int maximum) {
 // shown, logged and written to Ftp.log here; it counts as a failed command.
 // Returns nothing when such a failure was reported.
 std::optional<bool> frmOCBComm::transfer(bool update) {
-    const AppPaths& paths = m_main.paths();
-    const FtpSettings settings = loadFtpSettings(paths);
-    std::unique_ptr<FtpClient> ftp = makeCurlFtpClient(settings, m_main.clock());
-    OcbTransfer work(paths, *ftp, m_main.prompts(), m_main.clock());
-    work.setProfile(profile(), settings.host.isEmpty() ? IP->text() : settings.host);
-    work.setDefaultImages(m_main.Profile().DefaultPOP(), m_main.Profile().DefaultItem());
-    work.onStatus = [this](const QString& text, int value, int maximum) { showStatus(text, value, maximum); };
-    try {
-        return update ? work.UpdateOCB(choices()) : work.RetrieveFromOCB(choices());
-    } catch (const AppError& e) {
-        work.reportFailure(e);
-        return std::nullopt;
-    }
+    TransferTarget target;
+    target.profile = profile();
+    target.ip = IP->text();
+    target.defaultPOP = m_main.Profile().DefaultPOP();
+    target.defaultItem = m_main.Profile().DefaultItem();
+    TransferChoices chosen = choices();
+    chosen.update = update;
+    return runTransfer(m_main.paths(), m_main.prompts(), m_main.clock(), target, chosen,
+                       [this](const QString& text, int value, int maximum) { showStatus(text, value, maximum); })
+        .ok;
 }
 
 void frmOCBComm::takeInput(bool on) {

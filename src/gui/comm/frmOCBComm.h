@@ -36,11 +36,6 @@ public:
     /// The command button: update or retrieve the chosen profile.
     void RunCommand();
 
-    /// The chosen profile's statistics folders, each ending in a separator.
-    QString SuggStatsDir() const;
-    QString PopStatsDir() const;
-    QString PadStatsDir() const;
-
     /// The choices of the window for the next command.
     TransferChoices choices() const;
     /// True from the start to the end of a command; the window cannot be closed meanwhile.
@@ -71,7 +66,6 @@ private:
     void optionRule(int index);
     void showStatus(const QString& text, int value, int maximum);
     QString profile() const;
-    QString statsDir(const QString& kind) const;
     std::optional<bool> transfer(bool update);
 
     frmMain& m_main;

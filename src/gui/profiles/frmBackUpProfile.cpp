@@ -5,7 +5,7 @@
 #include "app/Prompts.h"
 #include "app/frmMain.h"
 #include "model/ProfileStore.h"
-#include "profiles/ProfileOps.h"
+#include "profiles/ProfileArchive.h"
 
 #include <QApplication>
 #include <QDir>

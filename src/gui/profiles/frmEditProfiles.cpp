@@ -6,6 +6,7 @@
 #include "app/Routines.h"
 #include "app/frmMain.h"
 #include "model/ProfileStore.h"
+#include "profiles/ProfileArchive.h"
 #include "profiles/ProfileOps.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmNewProfile.h"
