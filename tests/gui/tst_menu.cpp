@@ -109,7 +109,7 @@ private slots:
         using B = QList<Button>;
         // clang-format off
         QTest::newRow("half-way, the last edit of a line and the lines not reached") << halfWay << QStringList{twice, Good2} << false << B{Button::Yes, Button::No} << repair << QStringList{small, Good2, Good2, Bad, ""} << "Small Fries";
-        QTest::newRow("half-way, a line still broken as the file held it") << halfWay << QStringList{twice, R"("Cola)"} << false << B{Button::Yes, Button::No} << repair << QStringList{small, Bad, Good2, Bad, ""} << "Small Fries";
+        QTest::newRow("half-way, a line still broken as the file held it") << halfWay << QStringList{twice, "\"Cola"} << false << B{Button::Yes, Button::No} << repair << QStringList{small, Bad, Good2, Bad, ""} << "Small Fries";
         QTest::newRow("finish question answered No, asked again on closing") << QStringList{Bad} << QStringList{Good} << false << B{Button::No, Button::Yes} << QStringList{"Finished. File is now formatted correctly.", "Do you want to save?"} << QStringList{Good} << "Large Fries";
         QTest::newRow("the program closing; the editor going too loads nothing") << QStringList{Good, Bad} << QStringList{""} << true << B{Button::Yes} << QStringList{"Do you want to save?"} << QStringList{Good, Bad} << "";
         // clang-format on

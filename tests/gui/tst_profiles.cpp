@@ -107,8 +107,9 @@ private slots:
         QCOMPARE(h.dropDownNames(), remaining);
         QCOMPARE(h.ended, remaining.isEmpty() ? 1 : 0);
         const QString sure = "Are you sure you want to delete this profile?";
-        QCOMPARE(texts(h.prompts.asked),
-                 remaining.isEmpty() ? QStringList{sure, "Error creating new Profile."} : QStringList{sure});
+        QCOMPARE(texts(h.prompts.asked), remaining.isEmpty()
+                                             ? QStringList({sure, "Error creating new Profile."})
+                                             : QStringList({sure}));
         QVERIFY(remaining.isEmpty() || (remaining.contains(h.main.Profile().ID()) &&
                                         h.app.exists("Profiles/" + h.main.Profile().ID())));
     }

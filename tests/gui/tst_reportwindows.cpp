@@ -170,7 +170,7 @@ private slots:
                  "Open Statistics:" + QFileInfo(file).path() + '/');
         QStringList header;
         for (int c = 0; c < w->model().columnCount(); ++c)
-            header << w->model().headerData(c, Qt::Horizontal).toString();
+            header << w->model().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         QTEST(QStringList({w->windowTitle(), w->Title->text(), h.dialogs.opened[0].filter,
                            QString::number(w->model().rowCount()), header.last()})
                   .join('|'),
