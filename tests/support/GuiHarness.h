@@ -66,4 +66,11 @@ struct GuiHarness {
     }
 };
 
+/// The texts of the questions or messages shown, in order.
+inline QStringList texts(const QList<ScriptedPrompts::Shown>& shown) {
+    QStringList out;
+    for (const ScriptedPrompts::Shown& s : shown) out << s.text;
+    return out;
+}
+
 } // namespace zr::test
