@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <functional>
 
@@ -56,6 +58,49 @@ struct GuiHarness {
 
     /// The lines of North's zr.conf.
     QStringList zrConf() const { return crlfLines(app.read("Profiles/North/Config/zr.conf")); }
+
+    /// A small JPEG picture in the folder, coloured after its name.
+    void picture(const QString& folder, const QString& name) const {
+        QDir().mkpath(folder);
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(int(qHash(name) % 360), 200, 200));
+        image.save(folder + "/" + name, "JPG");
+    }
+
+    /// A saved profile "North" whose day parts differ: the week's breakfast
+    /// shows a.jpg, b.jpg and c.jpg for 3, 1 and 10 seconds, every Friday part
+    /// fri.jpg for 4; Saturday starts at 07:00, 11:30, 17:00 and 23:00, Sunday
+    /// half an hour earlier; the week's suggestions are named after day part and
+    /// family ("lunch40.jpg", "lunch 40"). Edited as asked before it is saved.
+    bool dayParts(const std::function<void(Profiles&)>& edit = {}) {
+        for (const QString name : {"a.jpg", "b.jpg", "c.jpg", "fri.jpg", "default.jpg"})
+            picture(app.paths.popImages(), name);
+        for (const QString name : {"burger.jpg", "lunch40.jpg", "pie.jpg"})
+            picture(app.paths.itemImages(), name);
+        Profiles& p = main.Profile();
+        p.setID("North");
+        p.Week("week")->Day("break")->POPs = {{"a.jpg", "3"}, {"b.jpg", "1"}, {"c.jpg", "10"}};
+        for (TimeOfDay& d : p.Week("fri")->Days)
+            d.POPs = {{"fri.jpg", "4"}};
+        const QList<QTime> sat{{7, 0}, {11, 30}, {17, 0}, {23, 0}};
+        for (int d = 0; d < 4; ++d) {
+            p.Week("sat")->Days[d].StartTime = sat[d];
+            p.Week("sun")->Days[d].StartTime = sat[d].addSecs(-1800);
+        }
+        for (const QString part : {"break", "lunch", "dinner"}) {
+            p.Week("week")->Day(part)->Suggest.clear();
+            for (const QString code : {"10", "20", "30", "40", "50"})
+                p.Week("week")->Day(part)->Suggest.append({code, part + code + ".jpg", part + " " + code});
+        }
+        if (edit) edit(p);
+        p.SaveProfile();
+        return true;
+    }
+
+    /// The lines of North's zr.conf that start with the key, blanks made single.
+    QStringList confLines(const QString& key) const {
+        return zrConf().filter(QRegularExpression("^" + key)).replaceInStrings(QRegularExpression(" +"), " ");
+    }
 
     /// The names in the drop-down of the toolbar's Profiles button.
     QStringList dropDownNames() const {

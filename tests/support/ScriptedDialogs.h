@@ -7,10 +7,11 @@
 
 namespace zr::test {
 
-/// File names, folders, texts and colours from queues; an empty queue cancels.
+/// File names, texts and colours from queues; an empty queue cancels, as
+/// every folder dialog does.
 class ScriptedDialogs : public Dialogs {
 public:
-    QStringList files, folders;
+    QStringList files;
     QList<std::optional<QString>> texts;
     QList<std::optional<QColor>> colors;
     QStringList filters; // the filter of every file dialog shown
@@ -31,9 +32,7 @@ public:
         saved.append({title, path, filter});
         return saves.isEmpty() ? QString() : saves.takeFirst();
     }
-    QString chooseFolder(QWidget*, const QString&, const QString&) override {
-        return folders.isEmpty() ? QString() : folders.takeFirst();
-    }
+    QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override {
         return texts.isEmpty() ? std::nullopt : texts.takeFirst();
     }
