@@ -1,222 +1,194 @@
 // The small routines shared by every window: quotes, folders, running a
-// program, image attributes and the profile's address.
+// program, pauses, image attributes, the picture catalogue and the profile's address.
 
 #include "TestSupport.h"
 #include "app/AppError.h"
 #include "app/Routines.h"
+#include "model/FileManager.h"
 
-#include <QTest>
+#include <QElapsedTimer>
+#include <QTimer>
 
 using namespace zr;
 using namespace zr::test;
 
+using Sizes = QMap<QString, int>;
+
 class TestRoutines : public QObject {
     Q_OBJECT
 private slots:
-    void quotes_data();
-    void quotes();
-    void listSubFolders_data();
-    void listSubFolders();
-    void deleteFolderRemovesTheTree();
-    void deleteFolderPassesOverAMissingFolder();
-    void deleteFolderRefusesOutsideProfiles_data();
-    void deleteFolderRefusesOutsideProfiles();
-    void deleteFolderRemovesLinksNotTheirTargets();
-    void runAndWait_data();
-    void runAndWait();
-    void clearImageAttributes_data();
-    void clearImageAttributes();
-    void getConfigIP_data();
-    void getConfigIP();
+    void quotes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stripped");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("empty") << "" << "" << "\"\"";
+        QTest::newRow("a single quote") << "\"" << "" << "\"\"\"";
+        QTest::newRow("quote only at the start") << "\"abc" << "abc" << "\"\"abc\"";
+        QTest::newRow("quote only at the end") << "abc\"" << "abc" << "\"abc\"\"";
+        QTest::newRow("inner quotes stay") << "\"a\"b\"" << "a\"b" << "\"\"a\"b\"\"";
+    }
+    void quotes() {
+        QFETCH(QString, text);
+        QFETCH(QString, stripped);
+        QFETCH(QString, quoted);
+        QCOMPARE(StripQuotes(text), stripped);
+        QCOMPARE(AddQuotes(text), quoted);
+        QCOMPARE(StripQuotes(AddQuotes(text)), text);
+    }
+
+    void listSubFolders() {
+        TempApp app;
+        for (const QString f : {"delta", "Beta", ".git", "alpha", "Charlie"})
+            QVERIFY(QDir().mkpath(app.path("top/" + f)));
+        app.write("top/zfile", "x");
+        // Sorted without regard to case, hidden folders and files left out.
+        QCOMPARE(ListSubFolders(app.path("top")), (QStringList{"alpha", "Beta", "Charlie", "delta"}));
+        QCOMPARE(ListSubFolders(app.path("missing")), QStringList());
+    }
+
+    // Deleting a profile's folder: only below Profiles, links removed but not followed.
+    void deleteFolder_data() {
+        QTest::addColumn<QString>("folder"); // relative to the application folder
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QStringList>("left"); // files left of Profiles/North/keep.txt, Profiles/South/keep.txt, Other/keep.txt
+        // clang-format off
+        QTest::newRow("a profile") << "Profiles/North" << false << QStringList{"Other/keep.txt", "Profiles/South/keep.txt"};
+        QTest::newRow("a missing folder passes") << "Profiles/Nowhere" << false << QStringList{"Other/keep.txt", "Profiles/North/keep.txt", "Profiles/South/keep.txt"};
+        QTest::newRow("outside the profiles") << "Other" << true << QStringList{};
+        QTest::newRow("the profile folder itself") << "Profiles/" << true << QStringList{};
+        QTest::newRow("climbing out with ..") << "Profiles/../Other" << true << QStringList{};
+        QTest::newRow("a sibling named alike") << "ProfilesOld" << true << QStringList{};
+        // clang-format on
+    }
+    void deleteFolder() {
+        QFETCH(QString, folder);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, left);
+        TempApp app;
+        for (const QString file : {"Profiles/North/keep.txt", "Profiles/South/keep.txt", "Other/keep.txt", "ProfilesOld/keep.txt"})
+            app.write(file, "k");
+        QVERIFY(QFile::link(app.path("Other"), app.path("Profiles/North/linked")));
+        if (refused) {
+            QVERIFY_THROWS_EXCEPTION(AppError, DeleteFolder(app.paths, app.path(folder)));
+            left = QStringList{"Other/keep.txt", "Profiles/North/keep.txt", "Profiles/South/keep.txt"};
+        } else {
+            QVERIFY(DeleteFolder(app.paths, app.path(folder)));
+        }
+        for (const QString file : {"Profiles/North/keep.txt", "Profiles/South/keep.txt", "Other/keep.txt"})
+            QCOMPARE(app.exists(file), left.contains(file));
+        QVERIFY(app.exists("ProfilesOld/keep.txt"));
+    }
+
+    void runAndWait() {
+        TempApp app;
+        QVERIFY(QDir().mkpath(app.path("a b")));
+        FakeClock clock;
+        RunAndWait("/usr/bin/touch", {app.path("a b/c d")}, clock);
+        RunAndWait("/nonexistent/zr-no-such-program", {app.path("a b/e")}, clock);
+        QCOMPARE(QDir(app.path("a b")).entryList(QDir::Files), QStringList{"c d"}); // one argument, not split at the blank
+        QCOMPARE(clock.waited, 2.0);
+    }
+
+    void waitHandlesEventsMeanwhile_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<bool>("timerFires");
+        QTest::newRow("a fraction of a second") << 0.3 << true;
+        QTest::newRow("zero returns at once") << 0.0 << false;
+        QTest::newRow("negative returns at once") << -1.0 << false;
+    }
+    void waitHandlesEventsMeanwhile() {
+        QFETCH(double, seconds);
+        QFETCH(bool, timerFires);
+        bool fired = false;
+        QTimer::singleShot(50, [&] { fired = true; });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        SystemClock().wait(seconds);
+        // Waits at least the time asked, not rounded down to whole seconds.
+        QVERIFY(elapsed.elapsed() >= static_cast<qint64>(seconds * 1000));
+        QCOMPARE(fired, timerFires);
+        QTest::qWait(60); // let the timer of this row go off before the next
+    }
+
+    void clearImageAttributes() {
+        TempApp app;
+        const QStringList images{"zrscreens/pop/default.jpg", "zrscreens/item/Burger.JPG", "zrscreens/item/fries.jpg"};
+        for (const QString& image : images) {
+            app.write(image, "jpeg");
+            QVERIFY(QFile::setPermissions(app.path(image), QFile::ReadOwner | QFile::ReadGroup));
+        }
+        ClearImageAttributes(app.paths);
+        for (const QString& image : images)
+            QVERIFY2(QFile::permissions(app.path(image)).testFlags(QFile::WriteOwner | QFile::ReadOwner), qPrintable(image));
+    }
+
+    void pictureCatalogue_data() {
+        QTest::addColumn<Sizes>("files");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<QStringList>("expected");
+        // clang-format off
+        QTest::newRow("sizes, sorted without regard to case") << Sizes{{"b.jpg", 12}, {"A.jpg", 3}, {"c.JPG", 1}} << "*.jpg" << -1 << QStringList{"a.jpg:3", "b.jpg:12", "c.jpg:1"};
+        QTest::newRow("pattern ignores case") << Sizes{{"A.JPG", 5}, {"b.png", 2}} << "*.jpg" << -1 << QStringList{"a.jpg:5"};
+        QTest::newRow("no pattern lists all") << Sizes{{"x.png", 1}, {"y.jpg", 2}} << "" << -1 << QStringList{"x.png:1", "y.jpg:2"};
+        QTest::newRow("hidden files left out") << Sizes{{".hidden.jpg", 4}, {"shown.jpg", 4}} << "*.jpg" << -1 << QStringList{"shown.jpg:4"};
+        QTest::newRow("minimum size 1 leaves out empty files") << Sizes{{"empty.jpg", 0}, {"full.jpg", 7}} << "*.jpg" << 1 << QStringList{"full.jpg:7"};
+        QTest::newRow("empty files kept without minimum") << Sizes{{"empty.jpg", 0}} << "*.jpg" << -1 << QStringList{"empty.jpg:0"};
+        QTest::newRow("names differing in case are one picture") << Sizes{{"a.jpg", 2}, {"A.jpg", 2}} << "*.jpg" << -1 << QStringList{"a.jpg:2"};
+        // clang-format on
+    }
+    void pictureCatalogue() {
+        QFETCH(Sizes, files);
+        QFETCH(QString, filter);
+        QFETCH(int, minimum);
+        QFETCH(QStringList, expected);
+        TempApp app;
+        QVERIFY(QDir().mkpath(app.path("pics")));
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            app.write("pics/" + it.key(), QByteArray(it.value(), 'x'));
+        FileManager fm;
+        fm.setMinimumFileSize(minimum);
+        fm.setFilter(filter);
+        QVERIFY(QDir::setCurrent(app.path("pics"))); // no folder yet must not mean the working folder
+        QCOMPARE(fm.Count(), 0);
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        fm.setDirectory(app.path("pics"));
+        QStringList listed;
+        for (const file& f : fm.Files())
+            listed << f.ID.toLower() + ':' + QString::number(f.FileSize);
+        QCOMPARE(listed, expected);
+        QCOMPARE(fm.Count(), expected.size());
+        for (auto it = files.cbegin(); it != files.cend(); ++it) {
+            const bool found = expected.contains(it.key().toLower() + ':' + QString::number(it.value()));
+            QCOMPARE(fm.FindFile(it.key()), found);
+            QCOMPARE(fm.FindFile(it.key().toUpper()), found); // without regard to case
+        }
+        QVERIFY(!fm.FindFile("a"));
+        fm.setDirectory(app.path("missing"));
+        QCOMPARE(fm.Count(), 0);
+    }
+
+    void getConfigIP_data() {
+        QTest::addColumn<QString>("file"); // empty: no Config.conf
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("address") << "Profiles/North/Config.conf" << QByteArray("IP = 10.77.77.85\r\n") << "10.77.77.85";
+        QTest::newRow("missing file") << "" << QByteArray() << "";
+        QTest::newRow("missing key") << "Profiles/North/Config.conf" << QByteArray("Port = 21\r\n") << "";
+        QTest::newRow("folders in other letter case") << "profiles/NORTH/config.conf" << QByteArray("IP = 10.77.77.85\n") << "10.77.77.85";
+    }
+    void getConfigIP() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        TempApp app;
+        if (file.isEmpty())
+            QDir().mkpath(app.path("Profiles/North"));
+        else
+            app.write(file, bytes);
+        QCOMPARE(GetConfigIP(app.paths, "North"), expected);
+    }
 };
-
-void TestRoutines::quotes_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stripped");
-    QTest::addColumn<QString>("quoted");
-    QTest::newRow("empty") << ""
-                           << ""
-                           << "\"\"";
-    QTest::newRow("a single quote") << "\""
-                                    << ""
-                                    << "\"\"\"";
-    QTest::newRow("quote only at the start") << "\"abc"
-                                             << "abc"
-                                             << "\"\"abc\"";
-    QTest::newRow("quote only at the end") << "abc\""
-                                           << "abc"
-                                           << "\"abc\"\"";
-    QTest::newRow("quotes at both ends") << "\"abc\""
-                                         << "abc"
-                                         << "\"\"abc\"\"";
-    QTest::newRow("inner quotes stay") << "\"a\"b\""
-                                       << "a\"b"
-                                       << "\"\"a\"b\"\"";
-    QTest::newRow("no quotes") << "a b"
-                               << "a b"
-                               << "\"a b\"";
-}
-
-void TestRoutines::quotes() {
-    QFETCH(QString, text);
-    QFETCH(QString, stripped);
-    QFETCH(QString, quoted);
-    QCOMPARE(StripQuotes(text), stripped);
-    QCOMPARE(AddQuotes(text), quoted);
-    QCOMPARE(StripQuotes(AddQuotes(text)), text);
-}
-
-void TestRoutines::listSubFolders_data() {
-    QTest::addColumn<QStringList>("folders");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("files only") << QStringList() << QStringList{"a.txt", "B.txt"} << QStringList();
-    QTest::newRow("sorted without regard to case")
-        << QStringList{"delta", "Beta", "alpha", "Charlie"} << QStringList{"zfile"}
-        << QStringList{"alpha", "Beta", "Charlie", "delta"};
-    QTest::newRow("hidden folders skipped")
-        << QStringList{".git", "North", ".cache"} << QStringList() << QStringList{"North"};
-}
-
-void TestRoutines::listSubFolders() {
-    QFETCH(QStringList, folders);
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, expected);
-    TempApp app;
-    for (const QString& f : folders)
-        QVERIFY(QDir().mkpath(app.path("top/" + f)));
-    for (const QString& f : files)
-        app.write("top/" + f, "x");
-    QDir().mkpath(app.path("top"));
-    QCOMPARE(ListSubFolders(app.path("top")), expected);
-    QCOMPARE(ListSubFolders(app.path("missing")), QStringList());
-}
-
-void TestRoutines::deleteFolderRemovesTheTree() {
-    TempApp app;
-    app.write("Profiles/North/Stats/Pad/stats.bin", "1");
-    app.write("Profiles/North/Config/zr.conf", "2");
-    app.write("Profiles/South/Config.conf", "3");
-    QVERIFY(DeleteFolder(app.paths, app.path("Profiles/North")));
-    QVERIFY(!app.exists("Profiles/North"));
-    QCOMPARE(app.read("Profiles/South/Config.conf"), QByteArray("3"));
-}
-
-void TestRoutines::deleteFolderPassesOverAMissingFolder() {
-    TempApp app;
-    QDir().mkpath(app.path("Profiles"));
-    QVERIFY(DeleteFolder(app.paths, app.path("Profiles/Nowhere")));
-    QVERIFY(app.exists("Profiles"));
-}
-
-void TestRoutines::deleteFolderRefusesOutsideProfiles_data() {
-    QTest::addColumn<QString>("folder"); // relative to the application folder
-    QTest::addColumn<QString>("kept");   // a file that must survive
-    QTest::newRow("outside the profiles") << "Other/North"
-                                          << "Other/North/keep.txt";
-    QTest::newRow("the profile folder itself") << "Profiles"
-                                               << "Profiles/South/keep.txt";
-    QTest::newRow("the profile folder with a slash") << "Profiles/"
-                                                     << "Profiles/South/keep.txt";
-    QTest::newRow("climbing out with ..") << "Profiles/../Other"
-                                          << "Other/North/keep.txt";
-    QTest::newRow("a sibling named alike") << "ProfilesOld/North"
-                                           << "ProfilesOld/North/keep.txt";
-}
-
-void TestRoutines::deleteFolderRefusesOutsideProfiles() {
-    QFETCH(QString, folder);
-    QFETCH(QString, kept);
-    TempApp app;
-    app.write("Profiles/North/keep.txt", "p");
-    app.write(kept, "k");
-    QVERIFY_THROWS_EXCEPTION(AppError, DeleteFolder(app.paths, app.path(folder)));
-    QCOMPARE(app.read(kept), QByteArray("k"));
-    QCOMPARE(app.read("Profiles/North/keep.txt"), QByteArray("p"));
-}
-
-void TestRoutines::deleteFolderRemovesLinksNotTheirTargets() {
-    TempApp app;
-    app.write("Outside/precious.txt", "keep me");
-    app.write("Profiles/North/Log/Event.log", "x");
-    QVERIFY(QFile::link(app.path("Outside"), app.path("Profiles/North/Log/linked")));
-    QVERIFY(DeleteFolder(app.paths, app.path("Profiles/North")));
-    QVERIFY(!app.exists("Profiles/North"));
-    QCOMPARE(app.read("Outside/precious.txt"), QByteArray("keep me"));
-}
-
-void TestRoutines::runAndWait_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<bool>("runs");
-    QTest::newRow("argument with blanks") << "/usr/bin/touch" << true;
-    QTest::newRow("program that does not exist") << "/nonexistent/zr-no-such-program" << false;
-}
-
-void TestRoutines::runAndWait() {
-    QFETCH(QString, program);
-    QFETCH(bool, runs);
-    TempApp app;
-    QVERIFY(QDir().mkpath(app.path("a b")));
-    FakeClock clock;
-    RunAndWait(program, {app.path("a b/c d")}, clock);
-    QCOMPARE(app.exists("a b/c d"), runs);
-    QVERIFY(!app.exists("a")); // not split at the blank
-    QCOMPARE(clock.waited, 1.0);
-}
-
-void TestRoutines::clearImageAttributes_data() {
-    QTest::addColumn<QString>("popFolder");
-    QTest::addColumn<QString>("itemFolder");
-    QTest::newRow("as the program names them") << "ZRScreens/POP"
-                                               << "ZRScreens/Item";
-    QTest::newRow("pop in small letters") << "ZRScreens/pop"
-                                          << "ZRScreens/Item";
-    QTest::newRow("all in small letters") << "zrscreens/pop"
-                                          << "zrscreens/item";
-}
-
-void TestRoutines::clearImageAttributes() {
-    QFETCH(QString, popFolder);
-    QFETCH(QString, itemFolder);
-    TempApp app;
-    const QStringList images{popFolder + "/default.jpg", itemFolder + "/Burger.JPG",
-                             itemFolder + "/fries.jpg"};
-    for (const QString& image : images) {
-        app.write(image, "jpeg");
-        QVERIFY(QFile::setPermissions(app.path(image), QFile::ReadOwner | QFile::ReadGroup));
-    }
-    ClearImageAttributes(app.paths);
-    for (const QString& image : images) {
-        const QFile::Permissions p = QFile::permissions(app.path(image));
-        QVERIFY2(p.testFlag(QFile::WriteOwner), qPrintable(image));
-        QVERIFY2(p.testFlag(QFile::ReadOwner), qPrintable(image));
-    }
-}
-
-void TestRoutines::getConfigIP_data() {
-    QTest::addColumn<QString>("file"); // empty: no Config.conf
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("address") << "Profiles/North/Config.conf" << QByteArray("IP = 10.77.77.85\r\n")
-                             << "10.77.77.85";
-    QTest::newRow("missing file") << "" << QByteArray() << "";
-    QTest::newRow("missing key") << "Profiles/North/Config.conf" << QByteArray("Port = 21\r\n") << "";
-    QTest::newRow("folders in other letter case")
-        << "profiles/NORTH/config.conf" << QByteArray("IP = 10.77.77.85\n") << "10.77.77.85";
-}
-
-void TestRoutines::getConfigIP() {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, expected);
-    TempApp app;
-    QDir().mkpath(app.path("Profiles/North"));
-    if (!file.isEmpty()) {
-        QDir(app.path("Profiles")).removeRecursively();
-        app.write(file, bytes);
-    }
-    QCOMPARE(GetConfigIP(app.paths, "North"), expected);
-}
 
 QTEST_GUILESS_MAIN(TestRoutines)
 #include "tst_routines.moc"
