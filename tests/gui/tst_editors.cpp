@@ -159,7 +159,6 @@ private slots:
         if (answer != Button::None) h.prompts.answers = {answer};
         for (const QString& act : acts.split(' '))
             act == "change" ? e.change(w) : button(w, act)->click();
-        QEXPECT_FAIL("frmEditOrderScreen: Exit after Apply", "Apply leaves the order screen marked changed", Abort);
         QCOMPARE(h.prompts.asked.size(), answer == Button::None ? 0 : 1);
         if (answer != Button::None) {
             QCOMPARE(h.prompts.asked.first().title, "Attention:");

@@ -193,6 +193,7 @@ void frmEditOrderScreen::Apply() {
     if (Delay->currentIndex() >= 0)
         total.setTotalScreenDelay(static_cast<qint16>(Delay->currentText().toShort()));
     profile.SaveProfile();
+    m_changed = false;
 }
 
 } // namespace zr
