@@ -76,7 +76,7 @@ private slots:
         // clang-format off
         row("--help", {"--help"}, {}, 0, {"use"}, {}, {});
         row("profiles, sorted without regard to case", {"profiles"}, {{"Profiles/alpha/Config.conf", "IP = 10.0.0.9\r\n"}, {"Profiles/charlie/Log/Event.log", ""}}, 0, {"alpha\t10.0.0.9\ncharlie\t\nNorth\t127.0.0.1\nSouth\t127.0.0.2\n"}, {}, unchanged);
-        row("use makes a new profile unasked", {"use", "East"}, {}, 0, {}, {}, {{"Profiles/East/Stats/Pop", "*"}, {"Profiles/East/Stats/Sugg", "*"}, {"Profiles/East/Stats/Pad", "*"}, {"Profiles/East/Demo", "*"}, {"Profiles/East/Config.conf", "IP = \r\n"}, {"Profiles/East/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/East/Log/Event.log", " display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"East\""}});
+        row("use makes a new profile unasked", {"use", "East"}, {}, 0, {}, {}, {{"Profiles/East/Items", "*"}, {"Profiles/East/Stats/Pop", "*"}, {"Profiles/East/Stats/Sugg", "*"}, {"Profiles/East/Stats/Pad", "*"}, {"Profiles/East/Demo", "*"}, {"Profiles/East/Config.conf", "IP = \r\n"}, {"Profiles/East/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/East/Log/Event.log", " display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"East\""}});
         row("use asks for missing lines, yes by default", {"use", "North"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/North/Log/Event.log", "display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"North\""}});
         row("use, answer yes", {"use", "North", "--answer", "yes"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}});
         row("use, answer no changes nothing", {"use", "North", "--answer", "no"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 3, {}, {"\nAnswer: no\n"}, unchanged);
@@ -98,7 +98,7 @@ private slots:
         row("delete, missing", {"delete", "West"}, {}, 1, {}, {"zrctl: There is no profile West.\n"}, unchanged);
         row("copy", {"copy", "North", "South"}, {}, 0, {}, {}, {{"Profiles/South/Items/items", "Burger"}, {"Profiles/South/Config.conf", "="}});
         row("copy, missing source", {"copy", "West", "South"}, {}, 1, {}, {"The profile West does not exist."}, unchanged);
-        row("backup", {"backup", "North", "South", "--to", "@/Saved"}, {}, 0, {"South.zrp\n"}, {}, {{"Saved/North.zrp", "North/Items/items"}, {"Saved/South.zrp", "South/Config/zr.conf"}});
+        row("backup", {"backup", "North", "South", "--to", "@/Saved"}, {}, 0, {"South.zrp\n"}, {}, {{"Saved/North.zrp", "North/Items/items"}, {"Saved/South.zrp", "South/Stats/Sugg/"}});
         row("backup, missing folder", {"backup", "North", "--to", "@/Nowhere"}, {}, 1, {}, {"Problem backing up North."}, {{"Nowhere", ""}});
         row("backup into Profiles", {"backup", "North", "--to", "@/Profiles/South"}, {}, 1, {}, {"Cannot back up files under the ZR5000FE Profiles directory."}, unchanged);
         row("restore", {"restore", "@/Saved/North.zrp"}, {{"Profiles/North/Items/items", "changed"}}, 0, {"North\n"}, {"The profile North already exists.  Do you want to replace its files?\nAnswer: yes"}, {{"Profiles/North/Items/items", Burger}});
