@@ -106,8 +106,8 @@ private slots:
             QVERIFY2(QFileInfo(path).fileName() == QFileInfo(path).fileName().toLower(), qPrintable(path));
             QVERIFY2(bytes.startsWith("\xFF\xD8") && frameMarker(bytes) == 0xC0, qPrintable(path));
         }
-        for (const QString& spec : expected) {
-            const QStringList p = spec.split(' ');
+        for (const QString& want : expected) {
+            const QStringList p = want.split(' ');
             if (p[1] == "-") {
                 QVERIFY2(!dir.exists(p[0]), qPrintable(p[0]));
             } else if (p[1].startsWith('=')) {
