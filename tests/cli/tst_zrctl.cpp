@@ -1,143 +1,190 @@
-// zrctl run as its users run it, on a temporary application folder.
+// zrctl run as its users run it, as a process on a temporary application folder
+// that holds two profiles, North (the board on 127.0.0.1, with a menu backed up
+// to Saved/North.zrp) and South (current, 127.0.0.2, where nothing listens).
 
+#include "OcbSim.h"
 #include "TestSupport.h"
 
-#include <QDirIterator>
-#include <QProcess>
 #include <QTest>
-#include <algorithm>
+#include <memory>
 
 using namespace zr::test;
+using Files = QMap<QString, QByteArray>;
 
 namespace {
 
-Run zrctl(const TempApp& app, const QStringList& arguments) {
-    return runProcess(QStringLiteral(ZRCTL_PATH), QStringList{"--app", app.dir.path()} + arguments);
-}
-
-QMap<QString, QByteArray> snapshot(const TempApp& app) { return folderTree(app.dir.path()); }
-
+const QByteArray Burger = R"("Burger","Big Burger","burger.jpg",10,"TRUE","deal.jpg","FALSE")";
+const QByteArray Header =
+    "Short Descriptor,Long Descriptor,Image,Family,Show Item,Associated POP,Track Item\n";
+const QByteArray BurgerRow = "Burger,Big Burger,burger.jpg,Entree,TRUE,deal.jpg,FALSE\n";
 const QByteArray MissingDisplayMode = "Warning!  Config File is missing Line display_mode.  If you proceed, "
                                       "display_mode will be given a default value.  Do you wish to continue?";
+const QByteArray FileProblem = "There is a problem with this file.  Make sure that it is the desired one.\n";
+const QByteArray Usage = "Run with --help for more information.";
+const QByteArray NotFirstRun = "FirstRun = no\r\n";
+const QByteArray SmallConf = "pop_week_lunch = lunch.jpg 5\r\n";
 
 } // namespace
 
 class TestZrctl : public QObject {
     Q_OBJECT
-private slots:
-    void profiles();
-    void useCreatesANewProfile();
-    void missingLine_data();
-    void missingLine();
-    void usageErrors_data();
-    void usageErrors();
-    void invalidName_data();
-    void invalidName();
-    void help();
-};
+    std::unique_ptr<OcbSim> m_sim; // a fresh board for each row that names its port
+    std::unique_ptr<TempApp> m_base;
 
-void TestZrctl::profiles() {
-    TempApp app;
-    QCOMPARE(zrctl(app, {"profiles"}).exitCode, 0);
-    app.write("Profiles/beta/Config.conf", "IP = 10.0.0.2\r\n");
-    app.write("Profiles/Alpha/Config.conf", "IP = 10.0.0.1\r\n");
-    QVERIFY(QDir().mkpath(app.path("Profiles/charlie")));
-    app.write("Profiles/Profiles.conf", "current_profile = \"Alpha\"\r\n");
-    const Run r = zrctl(app, {"profiles"});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QByteArray("Alpha\t10.0.0.1\nbeta\t10.0.0.2\ncharlie\t\n"));
-}
-
-void TestZrctl::useCreatesANewProfile() {
-    TempApp app;
-    const Run r = zrctl(app, {"use", "North"});
-    QCOMPARE(r.exitCode, 0);
-    for (const char* sub : {"Items", "Config", "Demo", "Log", "Stats/Sugg", "Stats/Pad", "Stats/Pop"})
-        QVERIFY2(QFileInfo(app.path("Profiles/North/") + sub).isDir(), sub);
-    QCOMPARE(app.read("Profiles/North/Config/zr.conf"), testData("golden/default-zr.conf"));
-    QCOMPARE(app.read("Profiles/North/Config.conf"), QByteArray("IP = \r\n"));
-    const QStringList events = crlfLines(app.read("Profiles/North/Log/Event.log"));
-    const auto defaulted = [](const QString& line) {
-        return line.endsWith(" display_mode given default setting of portrait");
-    };
-    QVERIFY2(std::any_of(events.cbegin(), events.cend(), defaulted), qPrintable(events.join('\n')));
-    QCOMPARE(app.read("Profiles/Profiles.conf"),
-             QByteArray("##### Name of the Current Profile #####\r\n\r\ncurrent_profile = \"North\"\r\n"));
-    QVERIFY(!r.err.contains("Warning!")); // a new profile is not asked about
-}
-
-void TestZrctl::missingLine_data() {
-    QTest::addColumn<QStringList>("answer");
-    QTest::addColumn<int>("exitCode");
-    QTest::newRow("default answer") << QStringList() << 0;
-    QTest::newRow("answer yes") << QStringList{"--answer", "yes"} << 0;
-    QTest::newRow("answer no") << QStringList{"--answer", "no"} << 3;
-}
-
-void TestZrctl::missingLine() {
-    QFETCH(QStringList, answer);
-    QFETCH(int, exitCode);
-    TempApp app;
-    app.notFirstRun();
-    QCOMPARE(zrctl(app, {"use", "North"}).exitCode, 0);
-    QByteArray conf = app.read("Profiles/North/Config/zr.conf");
-    const qsizetype at = conf.indexOf("display_mode");
-    QVERIFY(at >= 0);
-    conf.remove(at, conf.indexOf("\r\n", at) + 2 - at);
-    app.write("Profiles/North/Config/zr.conf", conf);
-    const QMap<QString, QByteArray> before = snapshot(app);
-
-    const Run r = zrctl(app, QStringList{"use", "North"} + answer);
-    QCOMPARE(r.exitCode, exitCode);
-    const QByteArray word = exitCode == 0 ? "yes" : "no";
-    QVERIFY2(r.err.contains(MissingDisplayMode + "\nAnswer: " + word + "\n"), r.err.constData());
-    if (exitCode == 3) {
-        QCOMPARE(snapshot(app), before);
-        return;
+    /// zrctl on an application folder; in the arguments "@" stands for that folder,
+    /// "%D" for the test data folder and "%P" for the simulator's port.
+    Run zrctl(const QString& app, QStringList arguments) {
+        arguments.replaceInStrings("@", app).replaceInStrings("%D", ZR_TEST_DATA);
+        if (m_sim) arguments.replaceInStrings("%P", QString::number(m_sim->port()));
+        return runProcess(ZRCTL_PATH, QStringList{"--app", app} + arguments);
     }
-    QVERIFY(app.read("Profiles/North/Config/zr.conf").contains("\r\ndisplay_mode "));
-    QVERIFY(crlfLines(app.read("Profiles/North/Log/Event.log"))
-                .last()
-                .endsWith("display_mode given default setting of portrait"));
-}
+    /// A file of the application folder, or with "ocb:" one of the board's.
+    QString where(const TempApp& app, const QString& key) const {
+        return key.startsWith("ocb:") ? m_sim->remotePath(key.mid(4)) : app.path(key);
+    }
 
-void TestZrctl::usageErrors_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no command") << QStringList();
-    QTest::newRow("unknown command") << QStringList{"frobnicate"};
-    QTest::newRow("use without a name") << QStringList{"use"};
-    QTest::newRow("answer maybe") << QStringList{"use", "North", "--answer", "maybe"};
-}
+private slots:
+    void initTestCase() {
+        m_base = std::make_unique<TempApp>();
+        const QString app = m_base->dir.path();
+        for (const char* picture : {"Item/burger.jpg", "Item/a.jpg", "Item/GreatChoice.jpg", "POP/deal.jpg",
+                                    "POP/lunch.jpg", "POP/default.jpg"})
+            m_base->write(QString("ZRScreens/") + picture, "jpeg bytes");
+        QCOMPARE(zrctl(app, {"new", "North", "--ip", "127.0.0.1"}).exitCode, 0);
+        QCOMPARE(zrctl(app, {"new", "South", "--ip", "127.0.0.2"}).exitCode, 0);
+        m_base->write("Profiles/North/Items/items", Burger + "\r\n");
+        QVERIFY(QDir().mkpath(m_base->path("Saved")));
+        QCOMPARE(zrctl(app, {"backup", "North", "--to", "@/Saved"}).exitCode, 0);
+    }
 
-void TestZrctl::usageErrors() {
-    QFETCH(QStringList, arguments);
-    TempApp app;
-    QCOMPARE(zrctl(app, arguments).exitCode, 2);
-    QVERIFY(snapshot(app).isEmpty());
-}
+    void command_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<Files>("given"); // written before the run
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArrayList>("out"); // fragments of stdout
+        QTest::addColumn<QByteArrayList>("err"); // fragments of stderr; none: stderr stays empty
+        // Files afterwards: "" missing, "*" there, "=" unchanged, other text a fragment of the file;
+        // "." = "=" means the whole application folder is unchanged.
+        QTest::addColumn<Files>("expected");
+        const auto row = [](const char* tag, QStringList arguments, Files given, int exitCode,
+                            QByteArrayList out, QByteArrayList err, Files expected) {
+            QTest::newRow(tag) << arguments << given << exitCode << out << err << expected;
+        };
+        const Files unchanged{{".", "="}};
+        const QByteArray current = "current_profile = ";
+        const QByteArray pad = "%D/stats/lane.pad";
+        // clang-format off
+        row("--help", {"--help"}, {}, 0, {"use"}, {}, {});
+        row("profiles, sorted without regard to case", {"profiles"}, {{"Profiles/alpha/Config.conf", "IP = 10.0.0.9\r\n"}, {"Profiles/charlie/Log/Event.log", ""}}, 0, {"alpha\t10.0.0.9\ncharlie\t\nNorth\t127.0.0.1\nSouth\t127.0.0.2\n"}, {}, unchanged);
+        row("use makes a new profile unasked", {"use", "East"}, {}, 0, {}, {}, {{"Profiles/East/Items", "*"}, {"Profiles/East/Stats/Pop", "*"}, {"Profiles/East/Stats/Sugg", "*"}, {"Profiles/East/Stats/Pad", "*"}, {"Profiles/East/Demo", "*"}, {"Profiles/East/Config.conf", "IP = \r\n"}, {"Profiles/East/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/East/Log/Event.log", " display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"East\""}});
+        row("use asks for missing lines, yes by default", {"use", "North"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/North/Log/Event.log", "display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"North\""}});
+        row("use, answer yes", {"use", "North", "--answer", "yes"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}});
+        row("use, answer no changes nothing", {"use", "North", "--answer", "no"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 3, {}, {"\nAnswer: no\n"}, unchanged);
+        row("use, name dot dot", {"use", ".."}, {}, 1, {}, {"zrctl: "}, unchanged);
+        row("use, name with a slash", {"use", "a/b"}, {}, 1, {}, {"zrctl: "}, unchanged);
+        row("use, blanks only", {"use", "  "}, {}, 1, {}, {"zrctl: "}, unchanged);
+        row("no command", {}, {}, 2, {}, {Usage}, unchanged);
+        row("unknown command", {"frobnicate"}, {}, 2, {}, {Usage}, unchanged);
+        row("use without a name", {"use"}, {}, 2, {}, {Usage}, unchanged);
+        row("answer maybe", {"use", "North", "--answer", "maybe"}, {}, 2, {}, {Usage}, unchanged);
+        row("new", {"new", " East ", "--ip", "10.0.0.3"}, {}, 0, {}, {}, {{"Profiles/East/Config.conf", "IP = 10.0.0.3"}, {"Profiles/East/Config/zr.conf", "*"}, {"Profiles/Profiles.conf", current + "\"East\""}});
+        row("new, existing name", {"new", "north", "--ip", "1.2.3.4"}, {}, 1, {}, {"zrctl: Profile already exists."}, unchanged);
+        row("new, 256", {"new", "East", "--ip", "10.0.256.1"}, {}, 1, {}, {"Value must be in range 0 - 255."}, unchanged);
+        row("new, three parts", {"new", "East", "--ip", "10.0.1"}, {}, 2, {}, {Usage}, unchanged);
+        row("rename the current profile", {"rename", "south", "West"}, {}, 0, {"West\n"}, {}, {{"Profiles/South", ""}, {"Profiles/West/Config.conf", "127.0.0.2"}, {"Profiles/Profiles.conf", current + "\"West\""}});
+        row("rename another profile", {"rename", "North", "East"}, {}, 0, {"East\n"}, {}, {{"Profiles/North", ""}, {"Profiles/East/Items/items", "Burger"}, {"Profiles/Profiles.conf", current + "\"South\""}});
+        row("rename to an existing name", {"rename", "North", "SOUTH"}, {}, 1, {}, {"Profile already exists."}, unchanged);
+        row("delete", {"delete", "North"}, {}, 0, {}, {}, {{"Profiles/North", ""}, {"Profiles/South/Config.conf", "="}});
+        row("delete, missing", {"delete", "West"}, {}, 1, {}, {"zrctl: There is no profile West.\n"}, unchanged);
+        row("copy", {"copy", "North", "South"}, {}, 0, {}, {}, {{"Profiles/South/Items/items", "Burger"}, {"Profiles/South/Config.conf", "="}});
+        row("copy, missing source", {"copy", "West", "South"}, {}, 1, {}, {"The profile West does not exist."}, unchanged);
+        row("backup", {"backup", "North", "South", "--to", "@/Saved"}, {}, 0, {"South.zrp\n"}, {}, {{"Saved/North.zrp", "North/Items/items"}, {"Saved/South.zrp", "South/Stats/Sugg/"}});
+        row("backup, missing folder", {"backup", "North", "--to", "@/Nowhere"}, {}, 1, {}, {"Problem backing up North."}, {{"Nowhere", ""}});
+        row("backup into Profiles", {"backup", "North", "--to", "@/Profiles/South"}, {}, 1, {}, {"Cannot back up files under the ZR5000FE Profiles directory."}, unchanged);
+        row("restore", {"restore", "@/Saved/North.zrp"}, {{"Profiles/North/Items/items", "changed"}}, 0, {"North\n"}, {"The profile North already exists.  Do you want to replace its files?\nAnswer: yes"}, {{"Profiles/North/Items/items", Burger}});
+        row("restore, answer no", {"restore", "@/Saved/North.zrp", "--answer", "no"}, {{"Profiles/North/Items/items", "changed"}}, 0, {}, {"Answer: no"}, unchanged);
+        row("restore, not an archive", {"restore", "@/Profiles/Profiles.conf"}, {}, 1, {}, {"Restore failed."}, unchanged);
+        row("items show: sorted, family names, quoted cells, Windows code page", {"items", "show", "North"}, {{"Profiles/North/Items/items", Burger + "\r\n\"Apple\",\"Pie, \"hot\",\"Pie.JPG\",60,\"TRUE\",\"gone.jpg\",\"TRUE\"\r\n\"Caf\x80\",12\" Latte,\"burger.jpg\",30,\"FALSE\",\"\",\"FALSE\"\r\n"}}, 0, {Header + "Apple,\"Pie,\",GreatChoice.jpg,(none),TRUE,,TRUE\n" + BurgerRow + "Caf€,\"12\"\" Latte\",burger.jpg,Drink,FALSE,,FALSE\n"}, {}, unchanged);
+        row("items show: the default item picture of zr.ini", {"items", "show", "North"}, {{"zr.ini", NotFirstRun + "default_item_image = fries.jpg\r\n"}, {"Profiles/North/Items/items", QByteArray(Burger).replace("burger.jpg", "")}}, 0, {Header + "Burger,Big Burger,fries.jpg,Entree"}, {}, unchanged);
+        row("items show: no items file", {"items", "show", "South"}, {}, 4, {Header}, {"zrctl: No Items File found for this profile.\nzrctl: Retrieve your system information from your OCB.\n"}, unchanged);
+        row("items show: only a blank name", {"items", "show", "North"}, {{"Profiles/North/Items/items", QByteArray(Burger).replace("Burger\"", " \"")}}, 4, {}, {"No Items File found"}, unchanged);
+        row("items show: an empty file is kept", {"items", "show", "North"}, {{"Profiles/North/Items/items", ""}}, 4, {Header}, {}, unchanged);
+        row("items show: bad record keeps the rows before it", {"items", "show", "North"}, {{"Profiles/North/Items/items", Burger + "\r\n" + QByteArray(Burger).replace("TRUE", "true")}}, 5, {Header + BurgerRow}, {"zrctl: Items File is not formatted correctly.\nzrctl: The record that starts on line 2"}, unchanged);
+        row("items show: end inside a record", {"items", "show", "North"}, {{"Profiles/North/Items/items", Burger + "\r\n\"A\",\"a\"\r\n"}}, 5, {Header + BurgerRow}, {"ends inside the record that starts on line 2."}, unchanged);
+        row("items show: unknown profile", {"items", "show", "Nobody"}, {}, 1, {}, {"zrctl: There is no profile Nobody.\n"}, unchanged);
+        row("items check: all correct, upper-case JPG and family 7", {"items", "check", "North"}, {{"Profiles/North/Items/items", Burger + "\r\n" + QByteArray(Burger).replace(",10,", ",7,").replace("burger.jpg", "B.JPG") + "\r\n"}}, 0, {"1: ok\n2: ok\n"}, {}, unchanged);
+        row("items check: one problem per line", {"items", "check", "North"}, {{"Profiles/North/Items/items", QByteArray(Burger).replace("TRUE", "True") + "\r\n\r\n" + Burger + ",\"x\"\r\n" + Burger}}, 5, {"1: field 5: neither \"TRUE\" nor \"FALSE\": True\n2: field 1: no pair of double quotes\n3: field 8: text after the seventh field: ,\"x\"\n4: ok\n"}, {}, unchanged);
+        row("items check: unknown profile", {"items", "check", "Nobody"}, {}, 1, {}, {"zrctl: There is no profile Nobody.\n"}, unchanged);
+        row("report pad", {"report", "pad", pad}, {}, 0, {"\n1,1,12,1/5/2003 9:00:00,10,1/5/2003 9:01:00,60,12.34,1/5/2003 9:00:10,1/5/2003 9:00:50,1/5/2003 9:02:00,15.00,1/5/2003 9:03:00,-2.66,1/5/2003 9:03:30,90,210\n"}, {}, unchanged);
+        row("report ascii pad", {"report", "ascii-pad", "%D/stats/ascii.pad"}, {}, 0, {"\n8,1/5/2003 9:02:00,1/5/2003 9:03:00,1/5/2003 9:02:10,1/5/2003 9:02:40,-0.05\n"}, {}, {});
+        row("report pop", {"report", "pop", "%D/stats/track.txt"}, {}, 0, {"\n2,12/31/2002 23:59:59,\"Combo, large.jpg\",80,2\n"}, {}, {});
+        row("report suggestive sell", {"report", "sugg", "%D/stats/track.txt"}, {}, 0, {"\n1,12/31/2002 23:59:59,pop1.jpg,120,7\n"}, {}, {});
+        row("report pad cut short", {"report", "pad", "%D/stats/truncated.pad"}, {}, 6, {"1/5/2003 9:00:50,,,,,,,\n"}, {FileProblem}, {});
+        row("report pop, short last line", {"report", "pop", "%D/stats/short.txt"}, {}, 6, {"\n1,12/31/2002 23:59:59,pop1.jpg,120,7\n"}, {FileProblem}, {});
+        row("report pad summary", {"report", "pad", pad, "--summary"}, {}, 0, {"Period        Cars   Greet    Pad1    Pad2   Total\nAll              3     7.5    45.0    55.0   210.0\n\nBreakfast        3     7.5    45.0    55.0   210.0\n", "\nClosed           0       -       -       -       -\n\n09:00            3     7.5    45.0    55.0   210.0\n"}, {}, unchanged);
+        // The cars arrive on a Sunday at 9; Sunday's breakfast starts at 10 here, so they fall in
+        // Saturday's last day part. Missing lines take their defaults unasked, and nothing is written.
+        row("report summary with the profile's start times", {"report", "pad", pad, "--summary", "--profile", "north"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", "tod_sun_break = 10:00\r\n"}}, 0, {"\nBreakfast        0 ", "\nClosed           3 "}, {}, unchanged);
+        row("report summary, unknown profile", {"report", "pad", pad, "--summary", "--profile", "Nobody"}, {}, 1, {}, {"zrctl: Profiles: There is no profile Nobody.\n"}, unchanged);
+        row("report summary of a pop file", {"report", "pop", "%D/stats/track.txt", "--summary"}, {}, 2, {}, {"--summary is for pad reports only"}, {});
+        row("report, unknown kind", {"report", "cars", pad}, {}, 2, {}, {Usage}, {});
+        row("report, no file", {"report", "pad"}, {}, 2, {}, {Usage}, {});
+        row("report, missing file", {"report", "pad", "%D/stats/missing.pad"}, {}, 1, {}, {"zrctl: "}, unchanged);
+        row("update every board, one after the other", {"update", "--all", "--port", "%P"}, {{"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}}, 1, {"== North\n[1/150] 127.0.0.1 Attempting connection...\n", "\n== South\n", "[1/150] Connection to South@127.0.0.2 Failed.\n", "\nProfile  Address    Result   Seconds\nNorth    127.0.0.1  updated  ", "\nSouth    127.0.0.2  failed   "}, {}, {{"ocb:zr/images/pops/lunch.jpg", "jpeg bytes"}, {"ocb:zr/images/items/burger.jpg", "jpeg bytes"}, {"ocb:zr/var/zr.conf", "pop_week_lunch = lunch.jpg 5"}});
+        row("retrieve only statistics from --host", {"retrieve", "North", "--only", "statistics", "--host", "127.0.0.1", "--port", "%P"}, {{"ocb:zr/var/zr.conf", "not fetched"}, {"Profiles/North/Config.conf", "IP = 127.0.0.9\r\n"}}, 0, {"] Skipping retrieval of Config File.\n", "] Standard Retrieval completed successfully!\n"}, {}, {{"Profiles/North/Config/zr.conf", "="}, {"Profiles/North/Stats/Pad/drive_1.txt", "*"}, {"Profiles/North/Stats/Pop/pop_1.txt", "*"}, {"Profiles/North/Stats/Sugg/sugg_1.txt", "*"}, {"Profiles/North/Stats/Pad/0412.zrs", "*"}, {"ocb:zr/var/drive_1", ""}});
+        row("update without a board", {"update"}, {}, 2, {}, {"zrctl: Name a profile, or use --all."}, unchanged);
+        row("retrieve, unknown part", {"retrieve", "North", "--only", "pictures"}, {}, 2, {}, {Usage}, unchanged);
+        row("update, port out of range", {"update", "North", "--port", "70000"}, {}, 2, {}, {Usage}, unchanged);
+        row("retrieve, unknown profile", {"retrieve", "Nowhere"}, {}, 1, {}, {"zrctl: There is no profile Nowhere.\n"}, unchanged);
+        // clang-format on
+    }
 
-void TestZrctl::invalidName_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("dot dot") << "..";
-    QTest::newRow("slash") << "a/b";
-    QTest::newRow("blanks only") << "  ";
-}
+    void command() {
+        QFETCH(QStringList, arguments);
+        QFETCH(Files, given);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArrayList, out);
+        QFETCH(QByteArrayList, err);
+        QFETCH(Files, expected);
+        m_sim.reset();
+        if (arguments.contains("%P")) {
+            m_sim = std::make_unique<OcbSim>(QStringList{"--seed-stats"});
+            QVERIFY2(m_sim->start(), qPrintable(m_sim->error()));
+        }
+        TempApp app;
+        for (const auto& [path, bytes] : folderTree(m_base->dir.path()).asKeyValueRange())
+            if (bytes == "<folder>")
+                QDir().mkpath(app.path(path));
+            else
+                app.write(path, bytes);
+        for (const auto& [key, bytes] : given.asKeyValueRange()) {
+            QDir().mkpath(QFileInfo(where(app, key)).absolutePath());
+            QFile f(where(app, key));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        const QMap<QString, QByteArray> before = folderTree(app.dir.path());
 
-void TestZrctl::invalidName() {
-    QFETCH(QString, name);
-    TempApp app;
-    const Run r = zrctl(app, {"use", name});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.err.startsWith("zrctl: "));
-    QVERIFY(snapshot(app).isEmpty());
-}
-
-void TestZrctl::help() {
-    TempApp app;
-    const Run r = zrctl(app, {"--help"});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.contains("use"));
-}
+        const Run r = zrctl(app.dir.path(), arguments);
+        QVERIFY2(r.exitCode == exitCode, qPrintable(QString::number(r.exitCode) + ' ' + r.err));
+        for (const QByteArray& fragment : out)
+            QVERIFY2(r.out.contains(fragment), r.out.constData());
+        QVERIFY2(!err.isEmpty() || r.err.isEmpty(), r.err.constData());
+        for (const QByteArray& fragment : err)
+            QVERIFY2(r.err.contains(fragment), r.err.constData());
+        for (const auto& [key, want] : expected.asKeyValueRange()) {
+            QFile f(where(app, key));
+            const QByteArray now = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            if (key == ".")
+                QCOMPARE(folderTree(app.dir.path()), before);
+            else if (want.isEmpty() || want == "*")
+                QVERIFY2(f.exists() != want.isEmpty(), qPrintable(key));
+            else if (want == "=")
+                QCOMPARE(now, before.value(key));
+            else
+                QVERIFY2(now.contains(want), qPrintable(key + ": " + now));
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestZrctl)
 #include "tst_zrctl.moc"

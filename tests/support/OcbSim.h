@@ -15,12 +15,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 
 namespace zr::test {
 

@@ -4,16 +4,10 @@
 #include "app/Clock.h"
 #include "app/Prompts.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QDirIterator>
-#include <QList>
 #include <QMap>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -112,7 +106,8 @@ inline Run runProcess(const QString& program, const QStringList& arguments,
                       const QMap<QString, QString>& environment = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (auto it = environment.cbegin(); it != environment.cend(); ++it) env.insert(it.key(), it.value());
+    for (auto it = environment.cbegin(); it != environment.cend(); ++it)
+        env.insert(it.key(), it.value());
     p.setProcessEnvironment(env);
     p.start(program, arguments);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
