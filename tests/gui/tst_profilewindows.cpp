@@ -188,4 +188,4 @@ private slots:
 };
 
 QTEST_MAIN(TestProfiles)
-#include "tst_profiles.moc"
+#include "tst_profilewindows.moc"
