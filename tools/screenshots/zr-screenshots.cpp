@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
             main.mdiArea()->closeAllSubWindows();
         }
     }
+    // Closed windows leave the main window's list only once deleted; the update window waits for that.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (QAction* update = main.findChild<QAction*>("mnuToolsUpdate"); update && update->isEnabled()) {
         update->trigger();
         // Drawing runs the event loop, which may delete other windows of the list: stop at the first match.
