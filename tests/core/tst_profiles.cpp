@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(ProfileStore::currentProfile(app.paths), std::optional<QString>(expected));
         ProfileStore::SaveProfileList(app.paths, expected);
         QCOMPARE(app.read("Profiles/Profiles.conf"), "##### Name of the Current Profile #####\r\n\r\ncurrent_profile = \"" + expected.toLatin1() + "\"\r\n");
-        for (const char* name : {"south", "east", "West"})
+        for (const char* name : {"south", "east", "West", ".restore-x"}) // a restore's hidden staging folder is no profile
             QDir().mkpath(app.path("Profiles/") + name);
         QCOMPARE(ProfileStore::profileNames(app.paths), (QStringList{"east", "south", "West"}));
     }

@@ -36,16 +36,6 @@ private slots:
         QCOMPARE(StripQuotes(AddQuotes(text)), text);
     }
 
-    void listSubFolders() {
-        TempApp app;
-        for (const QString f : {"delta", "Beta", ".git", "alpha", "Charlie"})
-            QVERIFY(QDir().mkpath(app.path("top/" + f)));
-        app.write("top/zfile", "x");
-        // Sorted without regard to case, hidden folders and files left out.
-        QCOMPARE(ListSubFolders(app.path("top")), (QStringList{"alpha", "Beta", "Charlie", "delta"}));
-        QCOMPARE(ListSubFolders(app.path("missing")), QStringList());
-    }
-
     // Deleting a profile's folder: only below Profiles, links removed but not followed.
     void deleteFolder_data() {
         QTest::addColumn<QString>("folder"); // relative to the application folder
