@@ -11,13 +11,7 @@
 #include "settings/frmGeneral.h"
 #include "settings/frmPOS.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 using namespace zr;
 using namespace zr::test;
@@ -25,12 +19,6 @@ using namespace zr::test;
 namespace {
 
 using Setup = std::function<void(GuiHarness&)>;
-using Act = std::function<void(QWidget*)>;
-
-template <class W, class F>
-Act on(F f) {
-    return [f](QWidget* w) { f(*static_cast<W*>(w)); };
-}
 
 QStringList texts(const QComboBox* list) {
     QStringList out;
@@ -40,13 +28,6 @@ QStringList texts(const QComboBox* list) {
 }
 
 void choose(QComboBox* list, const QString& entry) { list->setCurrentIndex(list->findText(entry)); }
-
-QString widest(QChar letter) {
-    QString text;
-    while (textWidthTwips(text + letter) <= frmEditOrderScreen::MessageWidthTwips)
-        text += letter;
-    return text;
-}
 
 Setup orderScreenAllShown = [](GuiHarness& h) {
     h.main.Profile().OrderScreen().setShowTax("YES");
@@ -60,10 +41,6 @@ Setup preSell(const QString& mode) {
         h.main.Profile().PreSellMessage().setMessageDisplayType(mode);
         h.main.Profile().PreSellMessage().setMessageToPOPTime(4);
     };
-}
-
-Setup translators(const QByteArray& file) {
-    return [file](GuiHarness& h) { h.app.write("Translators", file); };
 }
 
 Setup images(const QString& item, const QString& pop) {
@@ -83,7 +60,7 @@ Setup images(const QString& item, const QString& pop) {
 struct Edit {
     QString window;
     Setup setup;
-    Act act;
+    std::function<void(QWidget*)> act;
     QString file;
     QStringList lines;
     QString message;
@@ -103,7 +80,10 @@ private slots:
         QTest::addColumn<Edit>("edit");
         const QString conf = "Profiles/North/Config/zr.conf", ini = "zr.ini";
         const Setup none = [](GuiHarness&) {}, ip = [](GuiHarness& h) { h.main.Profile().setIPAddress("10.1.1.1"); };
-        const QString fits = widest('W'), tooWide = "Message cannot exceed the width of the Order Screen.";
+        QString fits; // as wide as the order screen takes
+        while (textWidthTwips(fits + 'W') <= frmEditOrderScreen::MessageWidthTwips)
+            fits += 'W';
+        const QString tooWide = "Message cannot exceed the width of the Order Screen.";
         const QString pasted = "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefgh";
         const QString unstorable = "The character \"\u2192\" cannot be stored: the board's files hold only Windows-1252 characters.";
         const QStringList shown{"show_tax = yes", "show_total = yes", "unit_price_enabled = yes", "show_total_screen = yes"};
@@ -130,14 +110,14 @@ private slots:
         QTest::newRow("general: landscape") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { QCOMPARE(w.shp[0]->BorderColor(), QColor(Qt::red)); QTest::mouseClick(w.Img[1], Qt::LeftButton); QCOMPARE(w.shp[1]->BorderColor(), QColor(Qt::red)); QCOMPARE(w.shp[0]->BorderColor(), QColor(Qt::black)); }), conf, QStringList{"display_mode    =  landscape"}, ""};
         QTest::newRow("general: language") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { QCOMPARE(w.cmb->currentIndex(), 0); w.cmb->setCurrentIndex(1); }), conf, QStringList{"language        = Swedish"}, ""};
         QTest::newRow("general: a font only changes the sample") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { w.lst->setCurrentRow(w.lst->count() - 1); QCOMPARE(w.lbl->font().family(), w.lst->currentItem()->text()); }), conf, QStringList{}, ""};
-        QTest::newRow("POS: names from the file") << Edit{"frmPOS", translators("PAR TC              zrpartc\r\n                    zrnothing\r\n  Compris           zrcom\r\n\r\n"), on<frmPOS>([](auto& w) { QCOMPARE(texts(w.cmb[0]), (QStringList{"PAR TC", "Compris"})); }), conf, QStringList{}, ""};
-        QTest::newRow("POS: stored name the file lacks") << Edit{"frmPOS", translators("ALOHA               zraloha\r\n"), on<frmPOS>([](auto& w) { QCOMPARE(texts(w.cmb[0]), (QStringList{"ALOHA", "Compris"})); }), conf, QStringList{}, ""};
+        QTest::newRow("POS: names from the file") << Edit{"frmPOS", Setup([](GuiHarness& h) { h.app.write("Translators", "PAR TC              zrpartc\r\n                    zrnothing\r\n  Compris           zrcom\r\n\r\n"); }), on<frmPOS>([](auto& w) { QCOMPARE(texts(w.cmb[0]), (QStringList{"PAR TC", "Compris"})); }), conf, QStringList{}, ""};
+        QTest::newRow("POS: stored name the file lacks") << Edit{"frmPOS", Setup([](GuiHarness& h) { h.app.write("Translators", "ALOHA               zraloha\r\n"); }), on<frmPOS>([](auto& w) { QCOMPARE(texts(w.cmb[0]), (QStringList{"ALOHA", "Compris"})); }), conf, QStringList{}, ""};
         QTest::newRow("POS: no file, built-in names") << Edit{"frmPOS", none, on<frmPOS>([](auto& w) { QVERIFY(texts(w.cmb[0]).contains("PAN 2 +")); QCOMPARE(w.cmb[0]->currentText(), "Compris"); QVERIFY(!w.txt->isEnabled() && !w.cmb[2]->isEnabled()); }), conf, QStringList{}, ""};
         QTest::newRow("POS: PAR GT fields") << Edit{"frmPOS", none, on<frmPOS>([](auto& w) { choose(w.cmb[0], "PAR GT"); QVERIFY(w.txt->isEnabled() && w.cmb[2]->isEnabled() && !w.cmb[1]->isEnabled()); }), conf, QStringList{"start zrpargtx      # register port (translator)"}, ""};
         QTest::newRow("POS: PAN 2 + fields") << Edit{"frmPOS", none, on<frmPOS>([](auto& w) { choose(w.cmb[0], "PAN 2 +"); QVERIFY(w.txt->isEnabled() && !w.cmb[2]->isEnabled()); }), conf, QStringList{"translator_type    = \"PAN 2 +\""}, ""};
         QTest::newRow("POS: ALOHA fields") << Edit{"frmPOS", none, on<frmPOS>([](auto& w) { choose(w.cmb[0], "ALOHA"); QVERIFY(!w.txt->isEnabled() && !w.cmb[2]->isEnabled()); }), conf, QStringList{"translator_type    = \"ALOHA\""}, ""};
         QTest::newRow("POS: sniffing driver") << Edit{"frmPOS", none, on<frmPOS>([](auto& w) { choose(w.cmb[0], "PAR GT"); choose(w.cmb[3], "sniff"); }), conf, QStringList{"start zrpartc      # register port (translator)"}, ""};
-        QTest::newRow("POS: the site's own driver") << Edit{"frmPOS", translators("House POS           zrhouse\r\n"), on<frmPOS>([](auto& w) { choose(w.cmb[0], "House POS"); }), conf, QStringList{"translator_type    = \"House POS\"", "start zrhouse      # register port (translator)"}, ""};
+        QTest::newRow("POS: the site's own driver") << Edit{"frmPOS", Setup([](GuiHarness& h) { h.app.write("Translators", "House POS           zrhouse\r\n"); }), on<frmPOS>([](auto& w) { choose(w.cmb[0], "House POS"); }), conf, QStringList{"translator_type    = \"House POS\"", "start zrhouse      # register port (translator)"}, ""};
         QTest::newRow("POS: stored values kept") << Edit{"frmPOS", Setup([](GuiHarness& h) { POS& p = h.main.Profile().POS(); p.setID("PAR TC"); p.setVersion("4.2"); p.setMode("REGISTERS"); p.setCommType("sniff"); p.setStats("weird"); p.setTill("7"); }), on<frmPOS>([](auto& w) { QCOMPARE(texts(w.cmb[2]), (QStringList{"video", "registers", "REGISTERS"})); QCOMPARE(texts(w.cmb[4]), (QStringList{"binary", "ascii", "weird"})); choose(w.cmb[4], "ascii"); }), conf, QStringList{"translator_type    = \"PAR TC\"", "pos_version        = \"4.2\"", "pos_mode           = registers", "cod_com_port       = sniff", "statistics_type    = ascii", "till_number        = \"7\""}, ""};
         QTest::newRow("images: chosen, any letter case") << Edit{"frmEditDefaultImages", images("fries.jpg", "summer.jpg"), on<frmEditDefaultImages>([](auto& w) { QCOMPARE(w.lst[0]->currentItem()->text(), "Fries.jpg"); QVERIFY(!w.Img[1]->pixmap().isNull()); w.lst[0]->setCurrentRow(0); w.lst[1]->setCurrentRow(1); QCOMPARE(w.lbl[3]->text(), "broken.jpg"); QVERIFY(w.Img[1]->pixmap().isNull()); }), ini, QStringList{"default_item_image = burger.jpg", "default_pop_image = broken.jpg"}, ""};
         QTest::newRow("images: empty POP entry") << Edit{"frmEditDefaultImages", images("burger.jpg", "summer.jpg"), on<frmEditDefaultImages>([](auto& w) { w.lst[1]->setCurrentRow(0); }), ini, QStringList{"default_item_image = burger.jpg", "default_pop_image ="}, ""};
