@@ -59,10 +59,6 @@ struct Harness : GuiHarness {
         main.resize(1400, 1000);
         main.show();
     }
-    bool isOpen(const QString& window) const {
-        const QMdiSubWindow* sub = main.ChildWindows().value(window);
-        return sub && sub->isVisible();
-    }
     /// The files the program writes: below the profiles (but for logs) and zr.ini.
     QStringList files() const {
         QStringList found;
@@ -136,8 +132,8 @@ private slots:
         const Editor& e = editors()[editor];
         Harness h;
         (trigger.startsWith("mnu") ? h.main.findChild<QAction*>(trigger) : h.main.toolButton(trigger))->trigger();
-        QVERIFY(h.isOpen(e.window));
-        QWidget* w = h.main.ChildWindows().value(e.window)->widget();
+        const QPointer<QMdiSubWindow> sub = h.main.ChildWindows().value(e.window);
+        QWidget* w = sub->widget();
         h.prompts.informed.clear();
         for (const QString& name : h.files())
             QFile::remove(h.app.path(name));
@@ -146,7 +142,7 @@ private slots:
             act == "change" ? e.change(w) : button(w, act)->click();
         QCOMPARE(texts(h.prompts.asked), QStringList(answer == Button::None ? 0 : 1, "Do you " + e.verb + " to save your changes?"));
         if (answer != Button::None) QCOMPARE(h.prompts.asked.first().title, "Attention:");
-        QCOMPARE(h.isOpen(e.window), open);
+        QCOMPARE(sub && sub->isVisible(), open);
         QCOMPARE(h.files(), saved ? e.files : QStringList());
         QByteArray all;
         for (const QString& name : h.files())

@@ -56,7 +56,7 @@ private slots:
         QTest::newRow("rename: name of another profile") << all << 1 << "south" << B{} << all << "North" << QStringList{"Profile already exists."};
         QTest::newRow("rename: cancelled") << all << 1 << QString() << B{} << all << "North" << QStringList{};
         QTest::newRow("delete: answered No") << all << 3 << QString() << B{Button::No} << all << "North" << QStringList{sure};
-        QTest::newRow("delete: answered Yes") << all << 3 << QString() << B{Button::Yes} << QStringList{"Alpha", "South"} << "Alpha" << QStringList{sure};
+        QTest::newRow("delete: answered Yes") << all << 3 << QString() << B{Button::Yes} << QStringList{"Alpha", "South"} << "South" << QStringList{sure};
         QTest::newRow("delete: the last one, no new one made") << QStringList{"North"} << 3 << QString() << B{Button::Yes, Button::Cancel} << QStringList{} << "" << QStringList{sure, "Error creating new Profile."};
         // clang-format on
     }
