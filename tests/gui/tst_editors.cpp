@@ -14,22 +14,12 @@
 #include "settings/frmGeneral.h"
 #include "settings/frmPOS.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiSubWindow>
-#include <QPushButton>
+#include <QtWidgets>
 
 using namespace zr;
 using namespace zr::test;
 
 namespace {
-
-template <class W, class F>
-std::function<void(QWidget*)> on(F f) {
-    return [f](QWidget* w) { f(*static_cast<W*>(w)); };
-}
 
 /// An editor: its menu entry and toolbar button, the verb of its save
 /// question, a change, and the files that change is written to, one of them
@@ -68,15 +58,6 @@ struct Harness : GuiHarness {
         app.write("Profiles/North/Items/items", "\"Fries\",\"Large Fries\",\"burger.jpg\",20,\"TRUE\",\"\",\"FALSE\"\r\n");
         main.resize(1400, 1000);
         main.show();
-    }
-    QWidget* open(const QString& window) {
-        main.openWindow(window);
-        main.ChildWindows().value(window)->showMaximized();
-        return main.ChildWindows().value(window)->widget();
-    }
-    bool isOpen(const QString& window) const {
-        const QMdiSubWindow* sub = main.ChildWindows().value(window);
-        return sub && sub->isVisible();
     }
     /// The files the program writes: below the profiles (but for logs) and zr.ini.
     QStringList files() const {
@@ -151,20 +132,17 @@ private slots:
         const Editor& e = editors()[editor];
         Harness h;
         (trigger.startsWith("mnu") ? h.main.findChild<QAction*>(trigger) : h.main.toolButton(trigger))->trigger();
-        QVERIFY(h.isOpen(e.window));
-        QWidget* w = h.main.ChildWindows().value(e.window)->widget();
+        const QPointer<QMdiSubWindow> sub = h.main.ChildWindows().value(e.window);
+        QWidget* w = sub->widget();
         h.prompts.informed.clear();
         for (const QString& name : h.files())
             QFile::remove(h.app.path(name));
         if (answer != Button::None) h.prompts.answers = {answer};
         for (const QString& act : acts.split(' '))
             act == "change" ? e.change(w) : button(w, act)->click();
-        QCOMPARE(h.prompts.asked.size(), answer == Button::None ? 0 : 1);
-        if (answer != Button::None) {
-            QCOMPARE(h.prompts.asked.first().title, "Attention:");
-            QCOMPARE(h.prompts.asked.first().text, "Do you " + e.verb + " to save your changes?");
-        }
-        QCOMPARE(h.isOpen(e.window), open);
+        QCOMPARE(texts(h.prompts.asked), QStringList(answer == Button::None ? 0 : 1, "Do you " + e.verb + " to save your changes?"));
+        if (answer != Button::None) QCOMPARE(h.prompts.asked.first().title, "Attention:");
+        QCOMPARE(sub && sub->isVisible(), open);
         QCOMPARE(h.files(), saved ? e.files : QStringList());
         QByteArray all;
         for (const QString& name : h.files())
@@ -202,7 +180,9 @@ private slots:
         QFETCH(Drag, drag);
         const auto& [window, from, to, answer, shown, key, lines] = drag;
         Harness h;
-        QWidget* w = h.open(window);
+        h.main.openWindow(window);
+        h.main.ChildWindows().value(window)->showMaximized();
+        QWidget* w = h.main.ChildWindows().value(window)->widget();
         if (answer != Button::None) h.prompts.answers = {answer};
         DragCopyTree* c = copier(w);
         auto* tree = static_cast<QTreeWidget*>(c->parent());

@@ -31,8 +31,7 @@ struct Harness : GuiHarness {
         prompts.answers = {Button::Yes};
         main.toolButton("Menu")->trigger();
         w = main.findChild<frmEditMenuItems*>();
-        QTRY_VERIFY(main.findChild<frmMenuCheck*>());
-        check = main.findChild<frmMenuCheck*>();
+        QTRY_VERIFY((check = main.findChild<frmMenuCheck*>()));
         prompts.asked.clear();
     }
     /// Closes the check window, or the whole program.
@@ -43,7 +42,6 @@ struct Harness : GuiHarness {
             check->cmd[1]->isEnabled() ? check->cmd[1]->click() : (void)check->close();
         QTRY_VERIFY(!main.ChildWindows().contains("frmMenuCheck"));
     }
-    QStringList fileLines() const { return crlfLines(app.read(ItemsPath)); }
     frmEditMenuItems* w = nullptr;
     frmMenuCheck* check = nullptr;
 };
@@ -133,7 +131,7 @@ private slots:
         for (const QString& text : texts(h.prompts.asked))
             asked << text.section('\n', 0, 0);
         QTEST(asked, "asked");
-        QTEST(h.fileLines(), "saved");
+        QTEST(crlfLines(h.app.read(ItemsPath)), "saved");
         if (!program) QTEST(h.w->items().item(h.w->items().find("Fries")).LongDescriptor, "loaded");
     }
 };

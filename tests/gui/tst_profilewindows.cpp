@@ -1,6 +1,7 @@
 // The profile editor: rename, delete, copy by dragging, backup and restore.
 
 #include "GuiHarness.h"
+#include "TreeDrag.h"
 #include "profiles/ProfileArchive.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmEditProfiles.h"
@@ -30,19 +31,7 @@ struct Harness : GuiHarness {
             out << w->ProfileList->topLevelItem(i)->text(0);
         return out;
     }
-    QTreeWidgetItem* item(const QString& name) const {
-        return w->ProfileList->findItems(name, Qt::MatchExactly).value(0);
-    }
-    /// Drags with the right mouse button from one profile onto another, or onto empty space.
-    void rightDrag(const QString& from, const QString& to) const {
-        QWidget* view = w->ProfileList->viewport();
-        const QPoint drop =
-            to.isEmpty() ? QPoint(10, view->height() - 5) : w->ProfileList->visualItemRect(item(to)).center();
-        QTest::mousePress(view, Qt::RightButton, {}, w->ProfileList->visualItemRect(item(from)).center());
-        QMouseEvent move(QEvent::MouseMove, drop, view->mapToGlobal(drop), Qt::NoButton, Qt::RightButton, {});
-        QCoreApplication::sendEvent(view, &move);
-        QTest::mouseRelease(view, Qt::RightButton, {}, drop);
-    }
+    QTreeWidgetItem* item(const QString& name) const { return node(w->ProfileList, name); }
     std::unique_ptr<frmEditProfiles> w;
 };
 
@@ -51,49 +40,35 @@ struct Harness : GuiHarness {
 class TestProfiles : public QObject {
     Q_OBJECT
 private slots:
-    void rename_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QString>("error");
-        const QStringList all{"Alpha", "North", "South"};
-        // clang-format off
-        QTest::newRow("forty characters keep thirty-five") << QString(40, 'x') << QStringList{"Alpha", "South", QString(35, 'x')} << "";
-        QTest::newRow("name of another profile") << "south" << all << "ErrorProfile already exists.";
-        QTest::newRow("cancelled") << QString() << all << "";
-        // clang-format on
-    }
-    void rename() {
-        QFETCH(QString, answer);
-        QFETCH(QStringList, expected);
-        Harness h;
-        h.w->ProfileList->setCurrentItem(h.item("North"));
-        h.dialogs.texts = {answer};
-        h.w->cmd[1]->click();
-        QCOMPARE(h.rows(), expected);
-        QCOMPARE(h.dropDownNames(), expected);
-        QTEST(h.prompts.informed.isEmpty() ? "" : h.prompts.informed[0].title + h.prompts.informed[0].text,
-              "error");
-        const QString current = expected.contains("North") ? "North" : QString(35, 'x');
-        QCOMPARE(h.main.Profile().ID() + ' ' + h.main.Profile().IPAddress(), current + " 10.0.0.5");
-    }
-
-    void deleteProfile_data() {
+    void renameAndDelete_data() {
         QTest::addColumn<QStringList>("profiles");
+        QTest::addColumn<int>("button"); // 1: Rename, 3: Delete, on North
+        QTest::addColumn<QString>("name"); // typed as the new name
         QTest::addColumn<QList<Button>>("answers");
-        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<QStringList>("rows"); // then listed, in the editor and the drop-down
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QStringList>("shown"); // questions, then messages
         const QStringList all{"Alpha", "North", "South"};
+        const QString sure = "Are you sure you want to delete this profile?";
+        using B = QList<Button>;
         // clang-format off
-        QTest::newRow("answered No") << all << QList<Button>{Button::No} << all;
-        QTest::newRow("answered Yes") << all << QList<Button>{Button::Yes} << QStringList{"Alpha", "South"};
-        QTest::newRow("the last one, no new one made") << QStringList{"North"} << QList<Button>{Button::Yes, Button::Cancel} << QStringList{};
+        QTest::newRow("rename: forty characters keep thirty-five") << all << 1 << QString(40, 'x') << B{} << QStringList{"Alpha", "South", QString(35, 'x')} << QString(35, 'x') << QStringList{};
+        QTest::newRow("rename: name of another profile") << all << 1 << "south" << B{} << all << "North" << QStringList{"Profile already exists."};
+        QTest::newRow("rename: cancelled") << all << 1 << QString() << B{} << all << "North" << QStringList{};
+        QTest::newRow("delete: answered No") << all << 3 << QString() << B{Button::No} << all << "North" << QStringList{sure};
+        QTest::newRow("delete: answered Yes") << all << 3 << QString() << B{Button::Yes} << QStringList{"Alpha", "South"} << "South" << QStringList{sure};
+        QTest::newRow("delete: the last one, no new one made") << QStringList{"North"} << 3 << QString() << B{Button::Yes, Button::Cancel} << QStringList{} << "" << QStringList{sure, "Error creating new Profile."};
         // clang-format on
     }
-    void deleteProfile() {
+    void renameAndDelete() {
         QFETCH(QStringList, profiles);
-        QFETCH(QStringList, remaining);
+        QFETCH(QList<Button>, answers);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, current);
         Harness h(profiles);
         h.w->ProfileList->setCurrentItem(h.item("North"));
-        QFETCH(QList<Button>, answers);
+        QFETCH(QString, name);
+        h.dialogs.texts = {name};
         h.prompts.answers = answers;
         QTimer closer; // the new-profile window, when it comes, is given up
         connect(&closer, &QTimer::timeout, [] {
@@ -101,17 +76,17 @@ private slots:
                 if (top->objectName() == "frmNewProfile" && top->isVisible()) top->close();
         });
         closer.start(20);
-        h.w->cmd[3]->click();
-        QCOMPARE(h.app.exists("Profiles/North"), remaining.contains("North"));
-        QCOMPARE(h.rows(), remaining);
-        QCOMPARE(h.dropDownNames(), remaining);
-        QCOMPARE(h.ended, remaining.isEmpty() ? 1 : 0);
-        const QString sure = "Are you sure you want to delete this profile?";
-        QCOMPARE(texts(h.prompts.asked), remaining.isEmpty()
-                                             ? QStringList({sure, "Error creating new Profile."})
-                                             : QStringList({sure}));
-        QVERIFY(remaining.isEmpty() || (remaining.contains(h.main.Profile().ID()) &&
-                                        h.app.exists("Profiles/" + h.main.Profile().ID())));
+        QFETCH(int, button);
+        h.w->cmd[button]->click();
+        QCOMPARE(h.rows(), rows);
+        QCOMPARE(h.dropDownNames(), rows);
+        QTEST(texts(h.prompts.asked + h.prompts.informed), "shown");
+        QVERIFY(h.prompts.informed.isEmpty() || h.prompts.informed[0].title == "Error");
+        QCOMPARE(h.app.exists("Profiles/North"), rows.contains("North"));
+        QCOMPARE(h.ended, rows.isEmpty() ? 1 : 0);
+        if (rows.isEmpty()) return;
+        QCOMPARE(h.main.Profile().ID() + ' ' + h.main.Profile().IPAddress(), current + " 10.0.0.5");
+        QVERIFY(h.app.exists("Profiles/" + current));
     }
 
     void backupAndRestore() {
@@ -177,8 +152,8 @@ private slots:
         h.dialogs.files = {saved.path() + "/South.zrp"};
         h.w->resize(500, 400);
         h.w->show();
-        action == "restore" ? h.w->cmd[6]->click()
-                            : h.rightDrag(action.section('>', 0, 0), action.section('>', 1));
+        if (action == "restore") h.w->cmd[6]->click();
+        else rightDrag(h.w->ProfileList, h.item(action.section('>', 0, 0)), h.item(action.section('>', 1)));
         h.w.reset();
         QTEST(int(h.prompts.asked.size()), "asked");
         QVERIFY(h.main.close());

@@ -111,16 +111,15 @@ private slots:
     void windows_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("folder"); // where the file dialog opens
-        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("file"); // below the profile, where the file dialog opens
         QTest::addColumn<QString>("shown");   // captions, file filter, rows and the last column
         QTest::addColumn<QByteArray>("kept"); // the line of zr.ini with the window's size
         QTest::addColumn<QSize>("opens");     // none: at the width of its columns, within the main window
         // clang-format off
-        QTest::newRow("pop") << "mnuReportPopTrack" << "frmTrackPop" << "Stats/Pop/" << "track.txt" << "Track POP|Pop Summary Report|*.txt|2|Hit Count" << QByteArray() << QSize();
-        QTest::newRow("suggestive sell, at its kept size") << "mnuReportSuggSellSumm" << "frmTrackSuggestiveSell" << "Stats/Sugg/" << "track.txt" << "Track Suggestive Sell|Suggestive Sell Summary Report|*.txt|2|Hit Count" << QByteArray("window_size_frmtracksuggestivesell = 700x450") << QSize(700, 450);
-        QTest::newRow("pad, wider than the main window, with the goal") << "mnuEditStatistics" << "frmStats" << "Stats/" << "lane.pad" << "Statistics|Pad Summary Report|*.pad;;*.txt|3|Goal" << QByteArray() << QSize();
-        QTest::newRow("ascii pad, a kept size that is none") << "mnuASCIIPad" << "frmASCIIPad" << "Stats/" << "ascii.pad" << "ASCII Pad Data|ASCII Pad Summary Report|*.pad;;*.txt|2|Order Total" << QByteArray("window_size_frmasciipad = 0x450") << QSize();
+        QTest::newRow("pop") << "mnuReportPopTrack" << "frmTrackPop" << "Stats/Pop/track.txt" << "Track POP|Pop Summary Report|*.txt|2|Hit Count" << QByteArray() << QSize();
+        QTest::newRow("suggestive sell, at its kept size") << "mnuReportSuggSellSumm" << "frmTrackSuggestiveSell" << "Stats/Sugg/track.txt" << "Track Suggestive Sell|Suggestive Sell Summary Report|*.txt|2|Hit Count" << QByteArray("window_size_frmtracksuggestivesell = 700x450") << QSize(700, 450);
+        QTest::newRow("pad, wider than the main window, with the goal") << "mnuEditStatistics" << "frmStats" << "Stats/lane.pad" << "Statistics|Pad Summary Report|*.pad;;*.txt|3|Goal" << QByteArray() << QSize();
+        QTest::newRow("ascii pad, a kept size that is none") << "mnuASCIIPad" << "frmASCIIPad" << "Stats/ascii.pad" << "ASCII Pad Data|ASCII Pad Summary Report|*.pad;;*.txt|2|Order Total" << QByteArray("window_size_frmasciipad = 0x450") << QSize();
         // clang-format on
     }
     // Each report opens from its menu entry at a size that shows its columns,
@@ -129,17 +128,16 @@ private slots:
     void windows() {
         QFETCH(QString, entry);
         QFETCH(QString, window);
-        QFETCH(QString, folder);
-        QFETCH(QString, data);
+        QFETCH(QString, file);
         QFETCH(QSize, opens);
+        QFETCH(QByteArray, kept);
         GuiHarness h;
         addProgramWindows(h.main);
         h.main.Profile().setID("North");
-        QFETCH(QByteArray, kept);
-        h.app.write("zr.ini", "FirstRun = no\r\n" + kept + "\r\n");
-        const QByteArray ini = h.app.read("zr.ini");
-        const QString file = h.app.path("Profiles/North/" + folder + data);
-        h.app.write("Profiles/North/" + folder + data, testData("stats/" + data));
+        const QByteArray ini = "FirstRun = no\r\n" + kept + "\r\n";
+        h.app.write("zr.ini", ini);
+        h.app.write("Profiles/North/" + file, testData("stats/" + QFileInfo(file).fileName()));
+        file = h.app.path("Profiles/North/" + file);
         h.main.resize(1024, 720);
         h.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&h.main));
@@ -152,7 +150,6 @@ private slots:
             QTRY_VERIFY(h.main.ChildWindows().isEmpty());
         };
         QMdiSubWindow* sub = open();
-        QVERIFY(sub);
         auto* w = static_cast<ReportWindow*>(sub->widget());
         new QAbstractItemModelTester(&w->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, w);
         const QSize room = h.main.mdiArea()->viewport()->size();

@@ -5,13 +5,7 @@
 #include "app/ProgramWindows.h"
 #include "app/frmMain.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QImage>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QRegularExpression>
-#include <QToolButton>
+#include <QtWidgets>
 #include <functional>
 
 namespace zr::test {
@@ -56,9 +50,6 @@ struct GuiHarness {
         return main.findChild<Window*>();
     }
 
-    /// The lines of North's zr.conf.
-    QStringList zrConf() const { return crlfLines(app.read("Profiles/North/Config/zr.conf")); }
-
     /// A small JPEG picture in the folder, coloured after its name.
     void picture(const QString& folder, const QString& name) const {
         QDir().mkpath(folder);
@@ -99,7 +90,8 @@ struct GuiHarness {
 
     /// The lines of North's zr.conf that start with the key, blanks made single.
     QStringList confLines(const QString& key) const {
-        return zrConf().filter(QRegularExpression("^" + key)).replaceInStrings(QRegularExpression(" +"), " ");
+        return crlfLines(app.read("Profiles/North/Config/zr.conf"))
+            .filter(QRegularExpression("^" + key)).replaceInStrings(QRegularExpression(" +"), " ");
     }
 
     /// The names in the drop-down of the toolbar's Profiles button.
@@ -110,6 +102,12 @@ struct GuiHarness {
         return names;
     }
 };
+
+/// Turns an action on a window of type W into one on any widget.
+template <class W, class F>
+std::function<void(QWidget*)> on(F f) {
+    return [f](QWidget* w) { f(*static_cast<W*>(w)); };
+}
 
 /// The texts of the questions or messages shown, in order.
 inline QStringList texts(const QList<ScriptedPrompts::Shown>& shown) {

@@ -14,17 +14,12 @@ public:
     QStringList files;
     QList<std::optional<QString>> texts;
     QList<std::optional<QColor>> colors;
-    QStringList filters; // the filter of every file dialog shown
-    /// Every open-file dialog shown: its title, folder and filter.
-    struct FileDialog {
-        QString title, folder, filter;
-    };
-    QList<FileDialog> opened;
+    struct FileDialog { QString title, folder, filter; };
+    QList<FileDialog> opened; // every open-file dialog shown
     QStringList saves;       // names to save under
     QList<FileDialog> saved; // every save dialog shown: title, proposed path (as folder), filter
 
     QString openFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override {
-        filters << filter;
         opened.append({title, folder, filter});
         return files.isEmpty() ? QString() : files.takeFirst();
     }
