@@ -75,7 +75,7 @@ private slots:
         const QByteArray pad = "%D/stats/lane.pad";
         // clang-format off
         row("--help", {"--help"}, {}, 0, {"use"}, {}, {});
-        row("profiles, sorted without regard to case", {"profiles"}, {{"Profiles/alpha/Config.conf", "IP = 10.0.0.9\r\n"}, {"Profiles/charlie/Log/Event.log", ""}}, 0, {"alpha\t10.0.0.9\ncharlie\t\nNorth\t127.0.0.1\nSouth\t127.0.0.2\n"}, {}, unchanged);
+        row("profiles, sorted without regard to case", {"profiles"}, {{"Profiles/alpha/Config.conf", "IP = 127.0.0.9\r\n"}, {"Profiles/charlie/Log/Event.log", ""}}, 0, {"alpha\t127.0.0.9\ncharlie\t\nNorth\t127.0.0.1\nSouth\t127.0.0.2\n"}, {}, unchanged);
         row("use makes a new profile unasked", {"use", "East"}, {}, 0, {}, {}, {{"Profiles/East/Items", "*"}, {"Profiles/East/Stats/Pop", "*"}, {"Profiles/East/Stats/Sugg", "*"}, {"Profiles/East/Stats/Pad", "*"}, {"Profiles/East/Demo", "*"}, {"Profiles/East/Config.conf", "IP = \r\n"}, {"Profiles/East/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/East/Log/Event.log", " display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"East\""}});
         row("use asks for missing lines, yes by default", {"use", "North"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/North/Log/Event.log", "display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"North\""}});
         row("use, answer yes", {"use", "North", "--answer", "yes"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}});
@@ -87,10 +87,10 @@ private slots:
         row("unknown command", {"frobnicate"}, {}, 2, {}, {Usage}, unchanged);
         row("use without a name", {"use"}, {}, 2, {}, {Usage}, unchanged);
         row("answer maybe", {"use", "North", "--answer", "maybe"}, {}, 2, {}, {Usage}, unchanged);
-        row("new", {"new", " East ", "--ip", "10.0.0.3"}, {}, 0, {}, {}, {{"Profiles/East/Config.conf", "IP = 10.0.0.3"}, {"Profiles/East/Config/zr.conf", "*"}, {"Profiles/Profiles.conf", current + "\"East\""}});
+        row("new", {"new", " East ", "--ip", "127.0.0.3"}, {}, 0, {}, {}, {{"Profiles/East/Config.conf", "IP = 127.0.0.3"}, {"Profiles/East/Config/zr.conf", "*"}, {"Profiles/Profiles.conf", current + "\"East\""}});
         row("new, existing name", {"new", "north", "--ip", "1.2.3.4"}, {}, 1, {}, {"zrctl: Profile already exists."}, unchanged);
-        row("new, 256", {"new", "East", "--ip", "10.0.256.1"}, {}, 1, {}, {"Value must be in range 0 - 255."}, unchanged);
-        row("new, three parts", {"new", "East", "--ip", "10.0.1"}, {}, 2, {}, {Usage}, unchanged);
+        row("new, 256", {"new", "East", "--ip", "127.0.256.1"}, {}, 1, {}, {"Value must be in range 0 - 255."}, unchanged);
+        row("new, three parts", {"new", "East", "--ip", "127.0.1"}, {}, 2, {}, {Usage}, unchanged);
         row("rename the current profile", {"rename", "south", "West"}, {}, 0, {"West\n"}, {}, {{"Profiles/South", ""}, {"Profiles/West/Config.conf", "127.0.0.2"}, {"Profiles/Profiles.conf", current + "\"West\""}});
         row("rename another profile", {"rename", "North", "East"}, {}, 0, {"East\n"}, {}, {{"Profiles/North", ""}, {"Profiles/East/Items/items", "Burger"}, {"Profiles/Profiles.conf", current + "\"South\""}});
         row("rename to an existing name", {"rename", "North", "SOUTH"}, {}, 1, {}, {"Profile already exists."}, unchanged);

@@ -333,10 +333,10 @@ private slots:
         l.profile.setID("North");
         QCOMPARE(l.app.read("Profiles/North/Config/zr.conf"), golden());
         QCOMPARE(l.app.read("Profiles/North/Config.conf"), "IP = \r\n");
-        l.profile.setIPAddress("  10.77.77.85 ");
+        l.profile.setIPAddress("  127.77.77.85 ");
         l.profile.SaveProfile();
         QCOMPARE(l.app.read("Profiles/North/Config/zr.conf"), golden());
-        QCOMPARE(l.app.read("Profiles/North/Config.conf"), "IP = 10.77.77.85\r\n");
+        QCOMPARE(l.app.read("Profiles/North/Config.conf"), "IP = 127.77.77.85\r\n");
     }
 
     void layoutFollowsTheModel_data() {
@@ -409,15 +409,15 @@ private slots:
     void failedSaveKeepsTheOldFile() {
         Loaded l;
         l.profile.setID("North");
-        l.profile.setIPAddress("10.1.1.1");
+        l.profile.setIPAddress("127.1.1.1");
         l.profile.SaveProfile();
         // The Config folder replaced by a file: the save reports the failure and writes nothing further.
         QVERIFY(QDir(l.app.path("Profiles/North/Config")).removeRecursively());
         l.app.write("Profiles/North/Config", "not a folder");
-        l.profile.setIPAddress("10.2.2.2");
+        l.profile.setIPAddress("127.2.2.2");
         QVERIFY_THROWS_EXCEPTION(AppError, l.profile.SaveProfile());
         QCOMPARE(l.app.read("Profiles/North/Config"), "not a folder");
-        QCOMPARE(l.app.read("Profiles/North/Config.conf"), "IP = 10.1.1.1\r\n");
+        QCOMPARE(l.app.read("Profiles/North/Config.conf"), "IP = 127.1.1.1\r\n");
     }
 };
 

@@ -41,10 +41,10 @@ struct Lane {
         app.write(profile("Config/zr.conf"), ZrConf);
         app.write(profile("Items/items"), Items);
         for (const QString pop : {"breakfast.jpg", "Burger.jpg", "lonely.jpg", "deal.jpg", "default.jpg"})
-            app.write("ZRScreens/POP/" + pop, QByteArray(3000, 'p') + pop.toLatin1());
+            app.write("ZRScreens/POP/" + pop, QByteArray(3000, 'p') + "\r\n\n" + pop.toLatin1()); // line ends a text transfer would change
         for (const QString item : {"burger.jpg", "pie.jpg", "fries.jpg", "GreatChoice.jpg"})
             app.write("ZRScreens/Item/" + item, QByteArray(2000, 'i') + item.toLatin1());
-        makeTransfer("10.0.0.1");
+        makeTransfer("127.0.0.1");
     }
     void makeTransfer(const QString& host) {
         transfer = std::make_unique<OcbTransfer>(app.paths, *ftp, prompts, clock);
@@ -328,6 +328,15 @@ private slots:
         QCOMPARE(lane.sim.journal().last(), "QUIT");
         QVERIFY(!lane.ftp->isConnected());
         QCOMPARE(lane.localFiles(), before);
+    }
+
+    // A refused upload is no full disk: the failure goes to the caller as it is.
+    void refusedUpload() {
+        Lane lane;
+        QVERIFY2(lane.start(), qPrintable(lane.sim.error()));
+        QVERIFY(QDir().mkpath(lane.sim.remotePath("zr/var/zr.conf"))); // a folder where the file goes
+        bool result = true;
+        QCOMPARE(lane.run(TransferChoices{}, result), FtpError::Refused);
     }
 
     void noConnection_data() {

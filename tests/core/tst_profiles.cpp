@@ -85,21 +85,21 @@ private slots:
 
     void makeCurrent() {
         TempApp app;
-        app.write("Profiles/North/Config.conf", "IP = 10.1.1.1\r\n");
+        app.write("Profiles/North/Config.conf", "IP = 127.1.1.1\r\n");
         FakeClock clock;
         ScriptedPrompts prompts;
         prompts.answers = {Button::Yes}; // South has no zr.conf: its first missing line is asked about
         Profiles profile(app.paths, clock, prompts);
         profile.setID(" North ");
         QCOMPARE(profile.ID(), "North");
-        QCOMPARE(profile.IPAddress(), "10.1.1.1");
+        QCOMPARE(profile.IPAddress(), "127.1.1.1");
         QVERIFY(app.exists("Profiles/North/Config/zr.conf"));
         app.notFirstRun();
         QVERIFY(QDir().mkpath(app.path("Profiles/South")));
         profile.setID("South"); // the address is not carried over
         QCOMPARE(profile.IPAddress(), QString());
         QCOMPARE(app.read("Profiles/South/Config.conf"), "IP = \r\n");
-        QCOMPARE(app.read("Profiles/North/Config.conf"), "IP = 10.1.1.1\r\n");
+        QCOMPARE(app.read("Profiles/North/Config.conf"), "IP = 127.1.1.1\r\n");
     }
 
     // The one check of a new profile's name and address, also used for an address split at its dots.
@@ -168,12 +168,12 @@ private slots:
         QFETCH(QString, error);
         QFETCH(QStringList, after);
         TempApp app;
-        app.write("Profiles/North/Config.conf", "IP = 10.0.0.1\r\n");
-        app.write("Profiles/South/Config.conf", "IP = 10.0.0.2\r\n");
+        app.write("Profiles/North/Config.conf", "IP = 127.0.0.1\r\n");
+        app.write("Profiles/South/Config.conf", "IP = 127.0.0.2\r\n");
         QString used;
         QCOMPARE(failure([&] { used = ProfileOps::renameProfile(app.paths, from, to); }), error);
         QCOMPARE(ProfileStore::profileNames(app.paths), after);
-        if (error.isEmpty()) QCOMPARE(app.read("Profiles/" + used + "/Config.conf"), "IP = 10.0.0.1\r\n");
+        if (error.isEmpty()) QCOMPARE(app.read("Profiles/" + used + "/Config.conf"), "IP = 127.0.0.1\r\n");
     }
 
     void deleteProfile() {
@@ -238,7 +238,7 @@ private slots:
             FakeClock clock;
             ScriptedPrompts prompts;
             Profiles profile(app.paths, clock, prompts);
-            ProfileOps::createProfile(profile, name, "10.0.0.1");
+            ProfileOps::createProfile(profile, name, "127.0.0.1");
         }
         app.write("Profiles/South/Stats/Pad/20261205.pad", QByteArray("\x00\x01\xff", 3));
         const QString saved = app.path("BackUp");

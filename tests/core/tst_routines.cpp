@@ -162,10 +162,10 @@ private slots:
         QTest::addColumn<QString>("file"); // empty: no Config.conf
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("address") << "Profiles/North/Config.conf" << QByteArray("IP = 10.77.77.85\r\n") << "10.77.77.85";
+        QTest::newRow("address") << "Profiles/North/Config.conf" << QByteArray("IP = 127.77.77.85\r\n") << "127.77.77.85";
         QTest::newRow("missing file") << "" << QByteArray() << "";
         QTest::newRow("missing key") << "Profiles/North/Config.conf" << QByteArray("Port = 21\r\n") << "";
-        QTest::newRow("folders in other letter case") << "profiles/NORTH/config.conf" << QByteArray("IP = 10.77.77.85\n") << "10.77.77.85";
+        QTest::newRow("folders in other letter case") << "profiles/NORTH/config.conf" << QByteArray("IP = 127.77.77.85\n") << "127.77.77.85";
     }
     void getConfigIP() {
         QFETCH(QString, file);

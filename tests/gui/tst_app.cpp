@@ -48,7 +48,7 @@ private slots:
         QTest::addColumn<QString>("caption");       // empty: the program ends
         using B = QList<Button>;
         // clang-format off
-        QTest::newRow("remembered, with an address") << QByteArray("10.77.77.85") << QList<bool>{} << B{Button::Yes} << "North         10.77.77.85";
+        QTest::newRow("remembered, with an address") << QByteArray("127.77.77.85") << QList<bool>{} << B{Button::Yes} << "North         127.77.77.85";
         QTest::newRow("remembered, empty address keeps the blanks") << QByteArray("") << QList<bool>{} << B{Button::Yes} << "North         ";
         QTest::newRow("first start, created at once") << QByteArray() << QList<bool>{true} << B{} << "runs";
         QTest::newRow("first start, retried") << QByteArray() << QList<bool>{false, true} << B{Button::Retry} << "runs";
@@ -63,7 +63,7 @@ private slots:
         GuiHarness h;
         h.app.notFirstRun();
         if (!ip.isNull()) {
-            h.profileFolder("south", "10.0.0.2");
+            h.profileFolder("south", "127.0.0.2");
             h.profileFolder("North", ip); // without zr.conf: one question
             ProfileStore::SaveProfileList(h.app.paths, "North");
         }

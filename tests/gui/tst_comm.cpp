@@ -18,7 +18,7 @@ struct Harness : GuiHarness {
         app.notFirstRun();
         for (const char* name : {"South", "North"}) {
             main.Profile().setID(name);
-            main.Profile().setIPAddress(name[0] == 'N' ? "10.0.0.5" : "10.0.0.6");
+            main.Profile().setIPAddress(name[0] == 'N' ? "127.0.0.5" : "127.0.0.6");
             main.Profile().SaveProfile();
         }
         main.LoadProfiles();

@@ -39,7 +39,7 @@ const QList<Editor>& editors() {
         {"frmEditScheduling", "mnuScheduling", "Scheduling", "want", on<frmEditScheduling>([](auto& w) { w.TimeTree->setCurrentItem(node(w.TimeTree, "Week/Lunch")); w.txtTime->setText("04:45 AM"); }), conf, "tod_week_lunch   = 04:45"},
         {"frmEditPOPs", "mnuEditPOPs", "POPs", "wish", on<frmEditPOPs>([](auto& w) { w.POPTree->setCurrentItem(node(w.POPTree, "Week/Breakfast")); w.cmd[4]->click(); }), conf, "pop_week_break = default.jpg"},
         {"frmEditSuggestiveSales", "mnuEditSuggestiveSales", "Suggestive Sales", "want", on<frmEditSuggestiveSales>([](auto& w) { w.SuggTree->setCurrentItem(node(w.SuggTree, "Dinner/Side")); w.txt->setText("Zesty"); }), conf, "\"Zesty\""},
-        {"frmGeneral", "mnuEditGeneral", "", "wish", on<frmGeneral>([](auto& w) { w.txt->setText("10.2.2.2"); }), conf, "10.2.2.2"},
+        {"frmGeneral", "mnuEditGeneral", "", "wish", on<frmGeneral>([](auto& w) { w.txt->setText("127.2.2.2"); }), conf, "127.2.2.2"},
         {"frmEditOrderScreen", "mnuEditOrderScreen", "OrderScreen", "want", on<frmEditOrderScreen>([](auto& w) { w.chk[0]->click(); }), conf, "show_tax = no"},
         {"frmEditPreSellMessage", "mnuEditPreSellMessage", "PreSell Message", "want", on<frmEditPreSellMessage>([](auto& w) { w.cmb->setCurrentIndex(10); }), conf, "screen_saver_pop_to  = 10"},
         {"frmPOS", "mnuEditPOS", "", "want", on<frmPOS>([](auto& w) { w.cmb[0]->setCurrentIndex(w.cmb[0]->findText("PAR GT")); }), conf, "translator_type    = \"PAR GT\""},

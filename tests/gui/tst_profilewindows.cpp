@@ -18,7 +18,7 @@ struct Harness : GuiHarness {
     explicit Harness(const QStringList& names = {"Alpha", "North", "South"}) {
         for (const QString& name : names) {
             main.Profile().setID(name);
-            main.Profile().setIPAddress("10.0.0." + QString::number(name.size()));
+            main.Profile().setIPAddress("127.0.0." + QString::number(name.size()));
             main.Profile().SaveProfile();
         }
         main.LoadProfiles();
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(h.app.exists("Profiles/North"), rows.contains("North"));
         QCOMPARE(h.ended, rows.isEmpty() ? 1 : 0);
         if (rows.isEmpty()) return;
-        QCOMPARE(h.main.Profile().ID() + ' ' + h.main.Profile().IPAddress(), current + " 10.0.0.5");
+        QCOMPARE(h.main.Profile().ID() + ' ' + h.main.Profile().IPAddress(), current + " 127.0.0.5");
         QVERIFY(h.app.exists("Profiles/" + current));
     }
 

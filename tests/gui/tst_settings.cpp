@@ -80,7 +80,7 @@ private slots:
     void editAndExit_data() {
         QTest::addColumn<Edit>("edit");
         const QString conf = "Profiles/North/Config/zr.conf", ini = "zr.ini";
-        const Setup none = [](GuiHarness&) {}, ip = [](GuiHarness& h) { h.main.Profile().setIPAddress("10.1.1.1"); };
+        const Setup none = [](GuiHarness&) {}, ip = [](GuiHarness& h) { h.main.Profile().setIPAddress("127.1.1.1"); };
         QString fits; // as wide as the order screen takes
         while (textWidthTwips(fits + 'W') <= frmEditOrderScreen::MessageWidthTwips)
             fits += 'W';
@@ -92,7 +92,7 @@ private slots:
         const auto posLogged = [](GuiHarness& h) { // the visit and the change, in Event.log
             QCOMPARE(h.prompts.informed.value(0).text, "Warning: Changing these settings could result in the malfunction of your OCB. Do not change these settings unless you know what you are doing.");
             const QString log = QString::fromLatin1(h.app.read("Profiles/North/Log/Event.log"));
-            const QString values = "               IP ADDRESS    = 10.1.1.1\r\n               POS SYSTEM    = %1\r\n               POS MODE      = video\r\n                POS VERSION   = \r\n               COMM TYPE     = socket\r\n               STATS TYPE    = binary\r\n               MASK REGISTER = %2\r\n\r\n";
+            const QString values = "               IP ADDRESS    = 127.1.1.1\r\n               POS SYSTEM    = %1\r\n               POS MODE      = video\r\n                POS VERSION   = \r\n               COMM TYPE     = socket\r\n               STATS TYPE    = binary\r\n               MASK REGISTER = %2\r\n\r\n";
             QVERIFY(log.contains("POS Editor Entered:\r\n     Current Settings:\r\n               PROFILE       = North\r\n" + values.arg("Compris", "")));
             QVERIFY(log.endsWith("POS Editor Used to Change Settings:\r\n     New Settings:\r\n          PROFILE       = North\r\n" + values.arg("PAR GT", "1 2 3")));
             QCOMPARE(log.count("POS Editor"), 2);
@@ -114,8 +114,8 @@ private slots:
         QTest::newRow("pre-sell: pasted line cut") << Edit{"frmEditPreSellMessage", none, on<frmEditPreSellMessage>([pasted](auto& w) { w.txt->selectAll(); w.txt->insert(pasted); }), conf, QStringList{"screen_saver_text = \"" + pasted.left(50) + '"'}, "Cannot exceed 50 characters."};
         QTest::newRow("pre-sell: 51st letter typed") << Edit{"frmEditPreSellMessage", none, on<frmEditPreSellMessage>([pasted](auto& w) { w.txt->setText(pasted.left(49)); QTest::keyClicks(w.txt, "xy"); }), conf, QStringList{"screen_saver_text = \"" + pasted.left(49) + "x\""}, "Cannot exceed 50 characters."};
         QTest::newRow("pre-sell: colours") << Edit{"frmEditPreSellMessage", Setup([](GuiHarness& h) { h.main.Profile().PreSellMessage().setBackColor(0x800000); h.dialogs.colors << QColor(0x12, 0x34, 0x56); }), on<frmEditPreSellMessage>([](auto& w) { QCOMPARE(w.BackColor(), QColor(0, 0, 0x80)); w.cmd[5]->click(); w.cmd[6]->click(); QCOMPARE(w.MessageList->palette().color(QPalette::Text), QColor(0x12, 0x34, 0x56)); }), conf, QStringList{"screen_saver_fg = 5649426", "screen_saver_bg = 8388608"}, ""};
-        QTest::newRow("general: address") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { w.txt->setText("10.77.77.85"); }), "Profiles/North/Config.conf", QStringList{"IP = 10.77.77.85"}, ""};
-        QTest::newRow("general: address refused") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { w.txt->setText("10.256.1.1"); }), "Profiles/North/Config.conf", QStringList{}, NotAnAddress};
+        QTest::newRow("general: address") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { w.txt->setText("127.77.77.85"); }), "Profiles/North/Config.conf", QStringList{"IP = 127.77.77.85"}, ""};
+        QTest::newRow("general: address refused") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { w.txt->setText("127.256.1.1"); }), "Profiles/North/Config.conf", QStringList{}, NotAnAddress};
         QTest::newRow("general: landscape") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { QCOMPARE(w.shp[0]->BorderColor(), QColor(Qt::red)); QTest::mouseClick(w.Img[1], Qt::LeftButton); QCOMPARE(w.shp[1]->BorderColor(), QColor(Qt::red)); QCOMPARE(w.shp[0]->BorderColor(), QColor(Qt::black)); }), conf, QStringList{"display_mode    =  landscape"}, ""};
         QTest::newRow("general: language") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { QCOMPARE(w.cmb->currentIndex(), 0); w.cmb->setCurrentIndex(1); }), conf, QStringList{"language        = Swedish"}, ""};
         QTest::newRow("general: a font only changes the sample") << Edit{"frmGeneral", ip, on<frmGeneral>([](auto& w) { w.lst->setCurrentRow(w.lst->count() - 1); QCOMPARE(w.lbl->font().family(), w.lst->currentItem()->text()); }), conf, QStringList{}, ""};
