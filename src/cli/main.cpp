@@ -128,8 +128,8 @@ int main(int argc, char** argv) {
     CLI::App app{"zrctl - the command line tool of the ZR front end (OCB profiles and their files)"};
     std::string appDir;
     app.add_option("--app", appDir,
-                   "Application folder (default: the folder of this program when writable, "
-                   "otherwise the per-user data folder)");
+                   "Application folder (default: the folder of this program when it is writable and "
+                   "not installed, otherwise the per-user data folder ~/.local/share/ZRFrontEnd)");
 
     CLI::App* profiles = app.add_subcommand("profiles", "List the profiles: name, a TAB, IP address");
     CLI::App* use = app.add_subcommand("use", "Make a profile current, as the desktop program does");
@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
     const QString folder = appDir.empty()
                                ? zr::AppPaths::defaultAppFolder(QCoreApplication::applicationDirPath())
                                : QDir(QString::fromLocal8Bit(appDir.c_str())).absolutePath();
-    const zr::AppPaths paths(folder);
+    const zr::AppPaths paths(folder, QCoreApplication::applicationDirPath());
     try {
         if (*profiles) return listProfiles(paths);
         if (*use) return useProfile(paths, text(name), answer == "yes");

@@ -22,14 +22,17 @@ int main(int argc, char** argv) {
     QCommandLineParser options;
     options.setApplicationDescription("The ZR front end: configures drive-thru Order Confirmation Boards.");
     options.addHelpOption();
-    options.addOption({"app", "Application folder (default: the folder of the program when writable, "
-                              "otherwise the per-user data folder).", "folder"});
+    options.addOption({"app",
+                       "Application folder (default: the folder of the program when it is writable "
+                       "and not installed, otherwise the per-user data folder "
+                       "~/.local/share/ZRFrontEnd).",
+                       "folder"});
     options.process(app);
     const QString folder = options.isSet("app")
                                ? QDir(options.value("app")).absolutePath()
                                : zr::AppPaths::defaultAppFolder(QApplication::applicationDirPath());
     QDir().mkpath(folder);
-    const zr::AppPaths paths(folder);
+    const zr::AppPaths paths(folder, QApplication::applicationDirPath());
     zr::SystemClock clock;
     zr::GuiPrompts prompts;
     zr::QtDialogs dialogs;

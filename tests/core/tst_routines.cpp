@@ -1,5 +1,5 @@
 // The small routines shared by every window: quotes, folders, running a
-// program, image attributes and the profile's address.
+// program, image attributes, the profile's address and the program's folders.
 
 #include "TestSupport.h"
 #include "app/AppError.h"
@@ -28,6 +28,8 @@ private slots:
     void clearImageAttributes();
     void getConfigIP_data();
     void getConfigIP();
+    void programFolders_data();
+    void programFolders();
 };
 
 void TestRoutines::quotes_data() {
@@ -216,6 +218,37 @@ void TestRoutines::getConfigIP() {
         app.write(file, bytes);
     }
     QCOMPARE(GetConfigIP(app.paths, "North"), expected);
+}
+
+void TestRoutines::programFolders_data() {
+    QTest::addColumn<QString>("exeFolder");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("app");
+    QTest::addColumn<QString>("converter");
+    QTest::newRow("run from its build folder") << "build" << QStringList{"build/Statistics"} << "build"
+                                               << "build/Statistics";
+    QTest::newRow("installed, even where writable")
+        << "usr/lib/zr-frontend"
+        << QStringList{"usr/lib/zr-frontend/Statistics", "data/ZRFrontEnd/Statistics"} << "data/ZRFrontEnd"
+        << "usr/lib/zr-frontend/Statistics";
+    QTest::newRow("installed without a converter")
+        << "usr/lib/zr-frontend" << QStringList{"data/ZRFrontEnd/statistics"} << "data/ZRFrontEnd"
+        << "data/ZRFrontEnd/statistics";
+}
+
+void TestRoutines::programFolders() {
+    QFETCH(QString, exeFolder);
+    QFETCH(QStringList, files);
+    QFETCH(QString, app);
+    QFETCH(QString, converter);
+    TempApp root;
+    qputenv("XDG_DATA_HOME", root.path("data").toLocal8Bit());
+    QVERIFY(QDir().mkpath(root.path(exeFolder)));
+    for (const QString& file : files)
+        root.write(file, "#!/bin/sh\n");
+    const QString folder = AppPaths::defaultAppFolder(root.path(exeFolder));
+    QCOMPARE(folder, root.path(app));
+    QCOMPARE(AppPaths(folder, root.path(exeFolder)).programFile("Statistics"), root.path(converter));
 }
 
 QTEST_GUILESS_MAIN(TestRoutines)
