@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("zrctl");
 
     CLI::App app{"zrctl - the command line tool of the ZR front end (OCB profiles and their files)"};
+    app.set_version_flag("--version", "zrctl " ZR_VERSION, "Print the version and exit");
+    app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     std::string appDir;
     app.add_option("--app", appDir,
                    "Application folder (default: the folder of this program when it is writable and "

@@ -4,11 +4,12 @@
 #include "app/Clock.h"
 #include "app/Dialogs.h"
 #include "app/GuiPrompts.h"
+#include "app/ProgramWindows.h"
+#include "app/Translation.h"
+#include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "model/ProfileStore.h"
-#include "app/ProgramWindows.h"
-#include "app/Translation.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,11 +18,13 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZR_FrontEnd");
+    QApplication::setApplicationVersion(zr::versionText());
     zr::installTranslation(QLocale());
 
     QCommandLineParser options;
     options.setApplicationDescription("The ZR front end: configures drive-thru Order Confirmation Boards.");
     options.addHelpOption();
+    options.addVersionOption();
     options.addOption({"app",
                        "Application folder (default: the folder of the program when it is writable "
                        "and not installed, otherwise the per-user data folder "

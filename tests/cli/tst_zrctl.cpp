@@ -33,6 +33,7 @@ private slots:
     void usageErrors();
     void invalidName_data();
     void invalidName();
+    void help_data();
     void help();
 };
 
@@ -132,11 +133,20 @@ void TestZrctl::invalidName() {
     QVERIFY(snapshot(app).isEmpty());
 }
 
+void TestZrctl::help_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("help") << "--help" << QByteArray("use");
+    QTest::newRow("version of the build") << "--version" << QByteArray("zrctl " ZR_VERSION "\n");
+}
+
 void TestZrctl::help() {
+    QFETCH(QString, option);
+    QFETCH(QByteArray, expected);
     TempApp app;
-    const Run r = zrctl(app, {"--help"});
+    const Run r = zrctl(app, {option});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.contains("use"));
+    QVERIFY2(r.out.contains(expected), r.out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestZrctl)
