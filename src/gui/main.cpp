@@ -14,11 +14,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZR_FrontEnd");
     QApplication::setApplicationVersion(zr::versionText());
+    // The menu entry and icon of an installed program.
+    QApplication::setDesktopFileName(ZR_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(ZR_APP_ID));
     zr::installTranslation(QLocale());
 
     QCommandLineParser options;
