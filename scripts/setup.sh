@@ -10,6 +10,7 @@ zr_packages=(
     libcurl4-openssl-dev libzip-dev libcli11-dev
     python3 python3-pyftpdlib
     fonts-liberation zip unzip xvfb xdotool x11-utils imagemagick
+    dpkg-dev file
 )
 
 zr_install() {

@@ -126,10 +126,12 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("zrctl");
 
     CLI::App app{"zrctl - the command line tool of the ZR front end (OCB profiles and their files)"};
+    app.set_version_flag("--version", "zrctl " ZR_VERSION, "Print the version and exit");
+    app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     std::string appDir;
     app.add_option("--app", appDir,
-                   "Application folder (default: the folder of this program when writable, "
-                   "otherwise the per-user data folder)");
+                   "Application folder (default: the folder of this program when it is writable and "
+                   "not installed, otherwise the per-user data folder ~/.local/share/ZRFrontEnd)");
 
     CLI::App* profiles = app.add_subcommand("profiles", "List the profiles: name, a TAB, IP address");
     CLI::App* use = app.add_subcommand("use", "Make a profile current, as the desktop program does");
@@ -235,7 +237,7 @@ int main(int argc, char** argv) {
     const QString folder = appDir.empty()
                                ? zr::AppPaths::defaultAppFolder(QCoreApplication::applicationDirPath())
                                : QDir(QString::fromLocal8Bit(appDir.c_str())).absolutePath();
-    const zr::AppPaths paths(folder);
+    const zr::AppPaths paths(folder, QCoreApplication::applicationDirPath());
     try {
         if (*profiles) return listProfiles(paths);
         if (*use) return useProfile(paths, text(name), answer == "yes");

@@ -75,6 +75,7 @@ private slots:
         const QByteArray pad = "%D/stats/lane.pad";
         // clang-format off
         row("--help", {"--help"}, {}, 0, {"use"}, {}, {});
+        row("--version, the build's", {"--version"}, {}, 0, {"zrctl " ZR_VERSION "\n"}, {}, {});
         row("profiles, sorted without regard to case", {"profiles"}, {{"Profiles/alpha/Config.conf", "IP = 127.0.0.9\r\n"}, {"Profiles/charlie/Log/Event.log", ""}}, 0, {"alpha\t127.0.0.9\ncharlie\t\nNorth\t127.0.0.1\nSouth\t127.0.0.2\n"}, {}, unchanged);
         row("use makes a new profile unasked", {"use", "East"}, {}, 0, {}, {}, {{"Profiles/East/Items", "*"}, {"Profiles/East/Stats/Pop", "*"}, {"Profiles/East/Stats/Sugg", "*"}, {"Profiles/East/Stats/Pad", "*"}, {"Profiles/East/Demo", "*"}, {"Profiles/East/Config.conf", "IP = \r\n"}, {"Profiles/East/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/East/Log/Event.log", " display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"East\""}});
         row("use asks for missing lines, yes by default", {"use", "North"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", SmallConf}}, 0, {}, {MissingDisplayMode + "\nAnswer: yes\n"}, {{"Profiles/North/Config/zr.conf", "\r\ndisplay_mode "}, {"Profiles/North/Log/Event.log", "display_mode given default setting of portrait"}, {"Profiles/Profiles.conf", current + "\"North\""}});

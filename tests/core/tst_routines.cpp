@@ -1,5 +1,6 @@
 // The small routines shared by every window: quotes, folders, running a
-// program, pauses, image attributes, the picture catalogue and the profile's address.
+// program, pauses, image attributes, the picture catalogue, the profile's address
+// and the program's folders.
 
 #include "TestSupport.h"
 #include "app/AppError.h"
@@ -177,6 +178,34 @@ private slots:
         else
             app.write(file, bytes);
         QCOMPARE(GetConfigIP(app.paths, "North"), expected);
+    }
+
+    // Where the application folder and the statistics converter are, run from the
+    // build folder or installed.
+    void programFolders_data() {
+        QTest::addColumn<QString>("exeFolder");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("app");
+        QTest::addColumn<QString>("converter");
+        // clang-format off
+        QTest::newRow("run from its build folder") << "build" << QStringList{"build/Statistics"} << "build" << "build/Statistics";
+        QTest::newRow("installed, even where writable") << "usr/lib/zr-frontend" << QStringList{"usr/lib/zr-frontend/Statistics", "data/ZRFrontEnd/Statistics"} << "data/ZRFrontEnd" << "usr/lib/zr-frontend/Statistics";
+        QTest::newRow("installed without a converter") << "usr/lib/zr-frontend" << QStringList{"data/ZRFrontEnd/statistics"} << "data/ZRFrontEnd" << "data/ZRFrontEnd/statistics";
+        // clang-format on
+    }
+    void programFolders() {
+        QFETCH(QString, exeFolder);
+        QFETCH(QStringList, files);
+        QFETCH(QString, app);
+        QFETCH(QString, converter);
+        TempApp root;
+        qputenv("XDG_DATA_HOME", root.path("data").toLocal8Bit());
+        QVERIFY(QDir().mkpath(root.path(exeFolder)));
+        for (const QString& file : files)
+            root.write(file, "#!/bin/sh\n");
+        const QString folder = AppPaths::defaultAppFolder(root.path(exeFolder));
+        QCOMPARE(folder, root.path(app));
+        QCOMPARE(AppPaths(folder, root.path(exeFolder)).programFile("Statistics"), root.path(converter));
     }
 };
 

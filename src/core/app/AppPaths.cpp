@@ -6,11 +6,15 @@
 
 namespace zr {
 
-AppPaths::AppPaths(QString appFolder) : m_app(QDir::cleanPath(QDir(appFolder).absolutePath())) {}
+AppPaths::AppPaths(QString appFolder, QString programFolder)
+    : m_app(QDir::cleanPath(QDir(appFolder).absolutePath())),
+      m_program(programFolder.isEmpty() ? QString() : QDir::cleanPath(QDir(programFolder).absolutePath())) {}
 
 QString AppPaths::defaultAppFolder(const QString& exeFolder) {
     QFileInfo info(exeFolder);
-    if (info.isDir() && info.isWritable()) return info.absoluteFilePath();
+    const bool installed =
+        QDir::cleanPath(info.absoluteFilePath()).endsWith(QStringLiteral("/" ZR_PROGRAM_DIR));
+    if (info.isDir() && info.isWritable() && !installed) return info.absoluteFilePath();
     // The same folder for the desktop program and the command line tool.
     QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty()) data = QDir::homePath() + "/.local/share";
@@ -47,6 +51,14 @@ QString AppPaths::resolveIn(const QString& base, const QString& relative) {
 }
 
 QString AppPaths::resolve(const QString& relative) const { return resolveIn(m_app, relative); }
+
+QString AppPaths::programFile(const QString& fileName) const {
+    if (!m_program.isEmpty()) {
+        const QString installed = resolveIn(m_program, fileName);
+        if (QFileInfo::exists(installed)) return installed;
+    }
+    return resolve(fileName);
+}
 
 QString AppPaths::profilesFolder() const { return resolve("Profiles"); }
 QString AppPaths::profilesConf() const { return resolve("Profiles/Profiles.conf"); }

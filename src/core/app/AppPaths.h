@@ -12,13 +12,22 @@ namespace zr {
 /// spelling given here.
 class AppPaths {
 public:
-    explicit AppPaths(QString appFolder);
+    /// programFolder: where the executable and the programs that come with it
+    /// lie; empty when they are only looked for in the application folder.
+    explicit AppPaths(QString appFolder, QString programFolder = QString());
 
     /// The application folder of a program whose executable lies in exeFolder:
-    /// that folder when it is writable, otherwise the per-user data folder.
+    /// that folder when it is writable and not an installed program's folder
+    /// (<prefix>/lib/zr-frontend), otherwise the per-user data folder. An
+    /// installed program therefore never writes below its prefix, even as root.
     static QString defaultAppFolder(const QString& exeFolder);
 
     const QString& app() const { return m_app; }
+
+    /// A program that comes with the front end (the image tools, the
+    /// statistics converter): the one in the program folder when it is
+    /// there, otherwise the one in the application folder.
+    QString programFile(const QString& fileName) const;
 
     /// app/relative, where each existing component is matched without regard to case.
     QString resolve(const QString& relative) const;
@@ -46,6 +55,7 @@ public:
 
 private:
     QString m_app;
+    QString m_program;
 };
 
 } // namespace zr

@@ -630,9 +630,9 @@ QString OcbTransfer::PadStatsDir() const {
 
 QString OcbTransfer::converterPath() const {
 #ifdef Q_OS_WIN
-    return m_paths.resolve("Statistics.exe");
+    return m_paths.programFile("Statistics.exe");
 #else
-    return m_paths.resolve("Statistics");
+    return m_paths.programFile("Statistics");
 #endif
 }
 

@@ -100,7 +100,7 @@ public:
     /// logs it to Exceptions.log and writes it as the last line of Ftp.log.
     void reportFailure(const AppError& error);
 
-    /// The file of the statistics converter in the application folder.
+    /// The file of the statistics converter: the program's own, else the application folder's.
     QString converterPath() const;
 
 private:

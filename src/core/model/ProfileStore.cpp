@@ -36,6 +36,9 @@ void CreateProfileFolders(const AppPaths& paths, const QString& name) {
 void CreateAppFolders(const AppPaths& paths) {
     QDir().mkpath(paths.profilesFolder());
     QDir().mkpath(paths.backUpFolder());
+    // The folders the image tools fill, so that a new application folder has them.
+    QDir().mkpath(paths.itemImages());
+    QDir().mkpath(paths.popImages());
 }
 
 std::optional<QString> currentProfile(const AppPaths& paths) {

@@ -27,7 +27,8 @@ QStringList profileNames(const AppPaths& paths);
 /// and Stats/{Sugg,Pad,Pop}. Existing folders, in whatever letter case, are kept.
 void CreateProfileFolders(const AppPaths& paths, const QString& name);
 
-/// Creates <app>/Profiles and <app>/BackUp, as the program does at start-up.
+/// Creates <app>/Profiles, <app>/BackUp and the image folders <app>/ZRScreens/Item
+/// and <app>/ZRScreens/POP, as the program does at start-up.
 void CreateAppFolders(const AppPaths& paths);
 
 /// The current_profile of Profiles.conf, or nothing when the file does not exist.

@@ -7,7 +7,9 @@
 
 namespace zr {
 
-QString versionText() { return QStringLiteral("%1.%2.%3").arg(ZR_VERSION_MAJOR).arg(ZR_VERSION_MINOR).arg(ZR_VERSION_PATCH); }
+QString versionText() {
+    return QStringLiteral(ZR_VERSION);
+}
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
@@ -40,6 +41,14 @@ QString toolFilter(const QString& tool) {
     return tool + ".exe (" + tool + ".exe)";
 #else
     return tool + " (" + tool + " " + tool + ".exe)";
+#endif
+}
+
+QString toolFile(const QString& tool) {
+#ifdef Q_OS_WIN
+    return tool + ".exe";
+#else
+    return tool;
 #endif
 }
 
@@ -402,7 +411,9 @@ void frmMain::deregister(const QString& name) {
 
 void frmMain::runImageTool(const QString& tool, const QString& folder, const QString& message,
                            const QString& title, const QString& window) {
-    const QString chosen = m_dialogs.openFile(this, QString(), m_paths.app(), toolFilter(tool));
+    // The dialog opens where the tool is: beside the program when it is installed.
+    const QString toolFolder = QFileInfo(m_paths.programFile(toolFile(tool))).absolutePath();
+    const QString chosen = m_dialogs.openFile(this, QString(), toolFolder, toolFilter(tool));
     if (chosen.isEmpty()) return;
     RunAndWait(chosen, {"/auto", folder}, m_clock);
     if (m_prompts.ask(title, message + "\nWould you like to view them now?", Buttons::YesNo) == Button::Yes)
