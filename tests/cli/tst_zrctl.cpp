@@ -20,7 +20,7 @@ const QByteArray BurgerRow = "Burger,Big Burger,burger.jpg,Entree,TRUE,deal.jpg,
 const QByteArray MissingDisplayMode = "Warning!  Config File is missing Line display_mode.  If you proceed, "
                                       "display_mode will be given a default value.  Do you wish to continue?";
 const QByteArray FileProblem = "There is a problem with this file.  Make sure that it is the desired one.\n";
-const QByteArray Usage = "Run with --help for more information.";
+const QByteArray Usage = "Run with --help or --help-all for more information.";
 const QByteArray NotFirstRun = "FirstRun = no\r\n";
 const QByteArray SmallConf = "pop_week_lunch = lunch.jpg 5\r\n";
 
