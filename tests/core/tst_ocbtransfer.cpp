@@ -232,6 +232,7 @@ private slots:
         QCOMPARE(lane.status.mid(0, 2), (QStringList{"127.0.0.1 Attempting connection...", "Connection to Lane 1@127.0.0.1 Successful."}));
         QCOMPARE(lane.status.filter("not found on local drive."), QStringList{}); // no name made up from "sugg_dinner = 30"
         QVERIFY(lane.status.contains("Sending " + lane.app.path("ZRScreens/POP/Burger.jpg") + " to /zr/images/pops/burger.jpg"));
+        QVERIFY(lane.status.contains("Deleting /zr/images/pops/old.jpg from the OCB."));
         const QString reload = lane.app.path("reload");
         QCOMPARE(lane.status.mid(lane.status.size() - 5),
                  (QStringList{"Reloading OCB With new Settings.", "Sending " + reload + " to time", "Sending " + reload + " to reload",
