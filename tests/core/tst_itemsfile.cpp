@@ -4,6 +4,7 @@
 #include "app/AppError.h"
 #include "menu/ItemsFile.h"
 #include "menu/LineCheck.h"
+#include "menu/MenuCheckWalk.h"
 #include "model/FileManager.h"
 
 using namespace zr;
@@ -204,6 +205,28 @@ private slots:
         QCOMPARE(c.values.last(), shown);
         if (problem == LineProblem::ExtraText) QCOMPARE(c.extraText, ",\"x\"");
         QCOMPARE(c.description().isEmpty(), c.ok());
+    }
+
+    // The menu check visits every line once, at each kind of line end, and then stops.
+    void menuCheckWalk_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF, the last line ended") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("lone CR and LF, the last line open") << QByteArray("a\rb\nc") << QStringList{"a", "b", "c"};
+        QTest::newRow("an empty file") << QByteArray() << QStringList{};
+    }
+    void menuCheckWalk() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        TempApp app;
+        app.write("items", bytes);
+        MenuCheckWalk walk(app.path("items"));
+        QStringList seen;
+        for (int n = 0; n < 10 && walk.next(); ++n)
+            seen << walk.currentLine() + (walk.atLastLine() ? "." : "");
+        if (!lines.isEmpty()) lines.last() += ".";
+        QCOMPARE(seen, lines);
+        QVERIFY(!walk.next());
     }
 };
 
