@@ -49,6 +49,7 @@ private slots:
         QTest::newRow("the profile folder itself") << "Profiles/" << true << QStringList{};
         QTest::newRow("climbing out with ..") << "Profiles/../Other" << true << QStringList{};
         QTest::newRow("a sibling named alike") << "ProfilesOld" << true << QStringList{};
+        QTest::newRow("below a link that leads out") << "Profiles/North/linked/keep.txt" << true << QStringList{};
         // clang-format on
     }
     void deleteFolder() {
