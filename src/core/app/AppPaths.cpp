@@ -52,7 +52,12 @@ QString AppPaths::resolveIn(const QString& base, const QString& relative) {
 
 QString AppPaths::resolve(const QString& relative) const { return resolveIn(m_app, relative); }
 
-QString AppPaths::programFile(const QString& fileName) const {
+QString AppPaths::programFile(const QString& program) const {
+#ifdef Q_OS_WIN
+    const QString fileName = program + ".exe";
+#else
+    const QString& fileName = program;
+#endif
     if (!m_program.isEmpty()) {
         const QString installed = resolveIn(m_program, fileName);
         if (QFileInfo::exists(installed)) return installed;

@@ -25,9 +25,10 @@ public:
     const QString& app() const { return m_app; }
 
     /// A program that comes with the front end (the image tools, the
-    /// statistics converter): the one in the program folder when it is
-    /// there, otherwise the one in the application folder.
-    QString programFile(const QString& fileName) const;
+    /// statistics converter), by its name without the ".exe" Windows gives
+    /// it: the one in the program folder when it is there, otherwise the one
+    /// in the application folder.
+    QString programFile(const QString& program) const;
 
     /// app/relative, where each existing component is matched without regard to case.
     QString resolve(const QString& relative) const;

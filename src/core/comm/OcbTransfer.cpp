@@ -628,13 +628,7 @@ QString OcbTransfer::PadStatsDir() const {
     return m_paths.profileFile(m_name, "Stats/Pad") + '/';
 }
 
-QString OcbTransfer::converterPath() const {
-#ifdef Q_OS_WIN
-    return m_paths.programFile("Statistics.exe");
-#else
-    return m_paths.programFile("Statistics");
-#endif
-}
+QString OcbTransfer::converterPath() const { return m_paths.programFile("Statistics"); }
 
 void OcbTransfer::reportFailure(const AppError& error) {
     const QString source = error.source().isEmpty() ? QStringLiteral("OCB Communications") : error.source();

@@ -44,14 +44,6 @@ QString toolFilter(const QString& tool) {
 #endif
 }
 
-QString toolFile(const QString& tool) {
-#ifdef Q_OS_WIN
-    return tool + ".exe";
-#else
-    return tool;
-#endif
-}
-
 } // namespace
 
 frmMain::frmMain(const AppPaths& paths, Clock& clock, Prompts& prompts, Dialogs& dialogs, QWidget* parent)
@@ -412,7 +404,7 @@ void frmMain::deregister(const QString& name) {
 void frmMain::runImageTool(const QString& tool, const QString& folder, const QString& message,
                            const QString& title, const QString& window) {
     // The dialog opens where the tool is: beside the program when it is installed.
-    const QString toolFolder = QFileInfo(m_paths.programFile(toolFile(tool))).absolutePath();
+    const QString toolFolder = QFileInfo(m_paths.programFile(tool)).absolutePath();
     const QString chosen = m_dialogs.openFile(this, QString(), toolFolder, toolFilter(tool));
     if (chosen.isEmpty()) return;
     RunAndWait(chosen, {"/auto", folder}, m_clock);
