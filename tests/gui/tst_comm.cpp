@@ -117,6 +117,11 @@ private slots:
             if (w.ProgressBar->isVisible())
                 progress << QString("%1/%2").arg(w.ProgressBar->value()).arg(w.ProgressBar->maximum());
         };
+        // The profile names pictures that are not there: Cancel sends nothing, "Send anyway" sends.
+        w.cmd[0]->click();
+        QVERIFY(h.dialogs.findingsShown.size() == 1 && h.dialogs.findingsShown[0].hasErrors());
+        QVERIFY(progress.isEmpty() && sim.journal().isEmpty() && !h.app.exists("Profiles/North/Log/Ftp.log"));
+        h.dialogs.sendAnyway = {true};
         h.prompts.answers = {Button::OK};
         w.cmd[0]->click();
         QCOMPARE(progress.value(0), "1/150");
