@@ -124,7 +124,7 @@ private slots:
         QVERIFY(progress.isEmpty() && sim.journal().isEmpty() && !h.app.exists("Profiles/North/Log/Ftp.log"));
         for (CheckResult found : {h.dialogs.findingsShown[0], CheckResult{{{Finding::Severity::Warning, "P", "T"}}}}) {
             FindingsDialog list(found, FindingsDialog::Use::BeforeUpdate);
-            QCOMPARE(list.FindingsList->topLevelItemCount(), found.findings.size());
+            QCOMPARE(list.FindingsList->rowCount(), found.findings.size());
             QCOMPARE(list.cmdGo->text() + (list.cmdCancel->isDefault() ? " Cancel" : ""),
                      found.hasErrors() ? "&Send anyway Cancel" : "&Continue");
         }

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace zr {
@@ -27,22 +27,28 @@ FindingsDialog::FindingsDialog(const CheckResult& result, Use use, QWidget* pare
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    FindingsList = new QTreeWidget(this);
+    FindingsList = new QTableWidget(int(result.findings.size()), 3, this);
     FindingsList->setObjectName("FindingsList");
-    FindingsList->setHeaderLabels({"", "Place", "What to do"});
-    FindingsList->setRootIsDecorated(false);
+    FindingsList->setHorizontalHeaderLabels({"", "Place", "What to do"});
+    FindingsList->verticalHeader()->hide();
+    FindingsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FindingsList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FindingsList->setShowGrid(false);
     FindingsList->setWordWrap(true);
-    FindingsList->header()->setStretchLastSection(true);
+    FindingsList->horizontalHeader()->setStretchLastSection(true);
     const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const Finding& finding : result.findings) {
+    for (int row = 0; row < result.findings.size(); ++row) {
+        const Finding& finding = result.findings[row];
         const bool error = finding.severity == Finding::Severity::Error;
-        auto* row = new QTreeWidgetItem(FindingsList, {error ? "Error" : "Warning", finding.place, finding.text});
-        row->setIcon(0, error ? errorIcon : warningIcon);
-        row->setToolTip(2, finding.text);
+        FindingsList->setItem(row, 0, new QTableWidgetItem(error ? errorIcon : warningIcon, error ? "Error" : "Warning"));
+        FindingsList->setItem(row, 1, new QTableWidgetItem(finding.place));
+        FindingsList->setItem(row, 2, new QTableWidgetItem(finding.text));
     }
-    for (int c = 0; c < 2; ++c)
-        FindingsList->resizeColumnToContents(c);
+    FindingsList->resizeColumnsToContents();
+    // The texts wrap in the last column: each row as high as its text, at any width.
+    connect(FindingsList->horizontalHeader(), &QHeaderView::sectionResized, FindingsList,
+            &QTableWidget::resizeRowsToContents);
     layout->addWidget(FindingsList, 1);
 
     Summary = new QLabel(result.summary(), this);

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTableWidget;
 
 namespace zr {
 
@@ -21,7 +21,7 @@ public:
     enum class Use { BeforeUpdate, Review };
     FindingsDialog(const CheckResult& result, Use use, QWidget* parent = nullptr);
 
-    QTreeWidget* FindingsList;
+    QTableWidget* FindingsList;
     QLabel* Summary;
     QPushButton* cmdGo = nullptr; // "&Send anyway" or "&Continue"; none to review
     QPushButton* cmdCancel;       // "&Cancel", or "&Close" to review
