@@ -5,6 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Routines.h"
+#include "check/PreflightCheck.h"
 #include "comm/TransferRun.h"
 #include "model/ProfileStore.h"
 
@@ -26,16 +27,38 @@ struct Outcome {
     QString profile, address, result;
     double seconds = 0;
     bool ok = false;
+    bool refused = false; // the check found errors, and nothing was sent
 };
+
+bool profileExists(const AppPaths& paths, const QString& name) {
+    if (ProfileStore::isValidName(name) && QFileInfo(paths.profileFolder(name)).isDir()) return true;
+    print(stderr, "zrctl: There is no profile " + name + ".\n");
+    return false;
+}
+
+/// Prints the check's findings, one a line, and its summary.
+CheckResult printCheck(const AppPaths& paths, const QString& name) {
+    const CheckResult result = checkProfile(paths, name);
+    for (const Finding& finding : result.findings)
+        print(stdout, CheckResult::line(finding) + '\n');
+    print(stdout, name + ": " + result.summary() + '\n');
+    return result;
+}
 
 /// Runs one command against one board; failures passed up are reported as the
 /// window reports them (stderr, Exceptions.log and Ftp.log).
 Outcome run(const AppPaths& paths, const QString& name, const Target& target, bool update,
-            const TransferChoices& choices) {
+            const TransferChoices& choices, bool force = false) {
     Outcome outcome{name, QString(), "failed"};
-    if (!ProfileStore::isValidName(name) || !QFileInfo(paths.profileFolder(name)).isDir()) {
-        print(stderr, "zrctl: There is no profile " + name + ".\n");
+    if (!profileExists(paths, name)) {
         outcome.result = "no such profile";
+        return outcome;
+    }
+    // Before an update, the check: errors keep the board from being touched at all.
+    if (update && printCheck(paths, name).hasErrors() && !force) {
+        print(stderr, "zrctl: " + name + " was not sent: the check found errors. Put them right, or use --force.\n");
+        outcome.result = "not sent";
+        outcome.refused = true;
         return outcome;
     }
     TransferTarget board;
@@ -78,17 +101,23 @@ void printSummary(const QList<Outcome>& outcomes) {
 
 } // namespace
 
+int check(const AppPaths& paths, const QString& name) {
+    if (!profileExists(paths, name)) return 1;
+    return printCheck(paths, name).exitCode();
+}
+
 int update(const AppPaths& paths, const QStringList& names, bool efficient, bool syncTime,
-           const Target& target) {
+           const Target& target, bool force) {
     TransferChoices choices;
     choices.type = efficient ? TransferChoices::Type::Efficient : TransferChoices::Type::Standard;
     choices.syncTime = syncTime;
     QList<Outcome> outcomes;
     for (const QString& name : names) {
         if (names.size() > 1) print(stdout, "== " + name + "\n");
-        outcomes.append(run(paths, name, target, true, choices));
+        outcomes.append(run(paths, name, target, true, choices, force));
     }
     if (names.size() > 1) printSummary(outcomes);
+    if (std::any_of(outcomes.cbegin(), outcomes.cend(), [](const Outcome& o) { return o.refused; })) return 8;
     return std::all_of(outcomes.cbegin(), outcomes.cend(), [](const Outcome& o) { return o.ok; }) ? 0 : 1;
 }
 

@@ -16,11 +16,18 @@ struct Target {
     int port = 0;
 };
 
-/// Updates each board in turn, printing every status line as
+/// Checks the profile before an update: prints one line per finding and a
+/// summary with the bytes to send. Returns 0 clean, 7 warnings only, 8
+/// errors, 1 for an unknown profile.
+int check(const AppPaths& paths, const QString& name);
+
+/// Updates each board in turn: the check first (its findings printed), then,
+/// unless it found errors and force is not set, every status line as
 /// "[value/maximum] text"; with more than one board a summary table follows.
-/// Returns 0 when every update succeeded, else 1.
+/// Returns 8 when the check kept any board from being sent, else 0 when every
+/// update succeeded, else 1.
 int update(const AppPaths& paths, const QStringList& names, bool efficient, bool syncTime,
-           const Target& target);
+           const Target& target, bool force = false);
 
 /// Retrieves the board's configuration, items and statistics into the
 /// profile; only: any of "config", "menu", "statistics" (empty: all, as a

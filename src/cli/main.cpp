@@ -202,15 +202,21 @@ int main(int argc, char** argv) {
     itemsCheck->add_option("NAME", itemsProfile, "Profile name")->required();
     itemsCmd->require_subcommand(1, 1);
 
+    CLI::App* checkCmd = app.add_subcommand(
+        "check", "Check what an update would send; exit 0 clean, 7 warnings only, 8 errors");
+    std::string checked;
+    checkCmd->add_option("NAME", checked, "Profile name")->required();
+
     CLI::App* updateCmd = app.add_subcommand("update", "Update boards with their profiles over FTP");
     std::vector<std::string> updated;
-    bool updateAll = false, efficient = false, noTimeSync = false;
+    bool updateAll = false, efficient = false, noTimeSync = false, force = false;
     std::string host;
     int port = 0;
     updateCmd->add_option("NAME", updated, "Profile names");
     updateCmd->add_flag("--all", updateAll, "Every profile, one board after the other");
     updateCmd->add_flag("--efficient", efficient, "Send only the images the board lacks");
     updateCmd->add_flag("--no-time-sync", noTimeSync, "Do not send the PC's time as the board's local time");
+    updateCmd->add_flag("--force", force, "Send even when the check finds errors");
     CLI::App* retrieveCmd = app.add_subcommand(
         "retrieve", "Fetch a board's configuration, items and statistics into its profile");
     std::string retrieved;
@@ -260,6 +266,7 @@ int main(int argc, char** argv) {
             return zr::ReportCommands::printSummary(paths, text(reportFile), text(reportProfile));
         }
         if (*reportCmd) return zr::ReportCommands::print(text(reportKind), text(reportFile));
+        if (*checkCmd) return zr::TransferCommands::check(paths, text(checked));
         if (*updateCmd || *retrieveCmd) {
             const zr::TransferCommands::Target target{text(host), port};
             if (*retrieveCmd) {
@@ -276,7 +283,7 @@ int main(int argc, char** argv) {
                 err(updateAll ? "There are no profiles." : "Name a profile, or use --all.");
                 return updateAll ? Failure : Usage;
             }
-            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target);
+            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target, force);
         }
     } catch (const zr::AppError& e) {
         err(e.source() + ": " + e.description());

@@ -23,6 +23,9 @@ const QByteArray FileProblem = "There is a problem with this file.  Make sure th
 const QByteArray Usage = "Run with --help or --help-all for more information.";
 const QByteArray NotFirstRun = "FirstRun = no\r\n";
 const QByteArray SmallConf = "pop_week_lunch = lunch.jpg 5\r\n";
+// Items of the other four families, each shown.
+const QByteArray Menu = "\"Fries\",\"F\",\"a.jpg\",20,\"TRUE\",\"\",\"FALSE\"\r\n\"Cola\",\"C\",\"a.jpg\",30,\"TRUE\",\"\",\"FALSE\"\r\n"
+                        "\"Pie\",\"P\",\"a.jpg\",40,\"TRUE\",\"\",\"FALSE\"\r\n\"Deal\",\"D\",\"a.jpg\",50,\"TRUE\",\"\",\"FALSE\"\r\n";
 
 } // namespace
 
@@ -131,8 +134,14 @@ private slots:
         row("report, unknown kind", {"report", "cars", pad}, {}, 2, {}, {Usage}, {});
         row("report, no file", {"report", "pad"}, {}, 2, {}, {Usage}, {});
         row("report, missing file", {"report", "pad", "%D/stats/missing.pad"}, {}, 1, {}, {"zrctl: "}, unchanged);
-        row("update every board, one after the other", {"update", "--all", "--port", "%P"}, {{"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}}, 1, {"== North\n[1/150] 127.0.0.1 Attempting connection...\n", "\n== South\n", "[1/150] Connection to South@127.0.0.2 Failed.\n", "\nProfile  Address    Result   Seconds\nNorth    127.0.0.1  updated  ", "\nSouth    127.0.0.2  failed   "}, {}, {{"ocb:zr/images/pops/lunch.jpg", "jpeg bytes"}, {"ocb:zr/images/items/burger.jpg", "jpeg bytes"}, {"ocb:zr/var/zr.conf", "pop_week_lunch = lunch.jpg 5"}});
+        row("update every board, one after the other, sent though the check finds errors", {"update", "--all", "--force", "--port", "%P"}, {{"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}}, 1, {"== North\nerror: POP slideshow, Week / Breakfast: The day part has no POP picture", "\n[1/150] 127.0.0.1 Attempting connection...\n", "\n== South\n", "[1/150] Connection to South@127.0.0.2 Failed.\n", "\nProfile  Address    Result   Seconds\nNorth    127.0.0.1  updated  ", "\nSouth    127.0.0.2  failed   "}, {}, {{"ocb:zr/images/pops/lunch.jpg", "jpeg bytes"}, {"ocb:zr/images/items/burger.jpg", "jpeg bytes"}, {"ocb:zr/var/zr.conf", "pop_week_lunch = lunch.jpg 5"}});
         row("retrieve only statistics from --host", {"retrieve", "North", "--only", "statistics", "--host", "127.0.0.1", "--port", "%P"}, {{"ocb:zr/var/zr.conf", "not fetched"}, {"Profiles/North/Config.conf", "IP = 127.0.0.9\r\n"}}, 0, {"] Skipping retrieval of Config File.\n", "] Standard Retrieval completed successfully!\n"}, {}, {{"Profiles/North/Config/zr.conf", "="}, {"Profiles/North/Stats/Pad/drive_1.txt", "*"}, {"Profiles/North/Stats/Pop/pop_1.txt", "*"}, {"Profiles/North/Stats/Sugg/sugg_1.txt", "*"}, {"Profiles/North/Stats/Pad/0412.zrs", "*"}, {"ocb:zr/var/drive_1", ""}});
+        row("check: warnings only", {"check", "North"}, {}, 7, {"warning: Suggestive sales, Breakfast: No item shown on the board belongs to the family Side (20)", "\nNorth: 0 errors, 12 warnings; the update would send 0.0 MB ("}, {}, unchanged);
+        row("check: clean", {"check", "North"}, {{"Profiles/North/Items/items", Burger + "\r\n" + Menu}}, 0, {"North: 0 errors, 0 warnings; the update would send 0.0 MB ("}, {}, unchanged);
+        row("check: errors", {"check", "South"}, {}, 8, {"error: Menu items: The profile has no menu items.", "\nSouth: 1 error, 0 warnings; "}, {}, unchanged);
+        row("check: unknown profile", {"check", "Nobody"}, {}, 1, {}, {"zrctl: There is no profile Nobody.\n"}, unchanged);
+        row("update refused on errors: not even a connection", {"update", "South", "--host", "127.0.0.1", "--port", "%P"}, {}, 8, {"error: Menu items: "}, {"zrctl: South was not sent: the check found errors. Put them right, or use --force.\n"}, {{".", "="}, {"ocb:../journal", "="}});
+        row("update with --force: the standard update", {"update", "South", "--force", "--host", "127.0.0.1", "--port", "%P"}, {}, 0, {"error: Menu items: ", "] No menu items file to send.\n", "] Update Completed.\n"}, {}, {{"ocb:zr/var/zr.conf", "display_mode"}});
         row("update without a board", {"update"}, {}, 2, {}, {"zrctl: Name a profile, or use --all."}, unchanged);
         row("retrieve, unknown part", {"retrieve", "North", "--only", "pictures"}, {}, 2, {}, {Usage}, unchanged);
         row("update, port out of range", {"update", "North", "--port", "70000"}, {}, 2, {}, {Usage}, unchanged);

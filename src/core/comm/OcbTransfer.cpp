@@ -1,4 +1,5 @@
 #include "comm/OcbTransfer.h"
+#include "comm/UpdatePictures.h"
 
 #include "app/AppPaths.h"
 #include "app/Clock.h"
@@ -7,8 +8,6 @@
 #include "app/Prompts.h"
 #include "app/Routines.h"
 #include "app/TextFile.h"
-#include "menu/FieldReader.h"
-#include "model/DynamicList.h"
 #include "model/FileManager.h"
 #include "model/Profiles.h"
 
@@ -39,32 +38,6 @@ const QString CtrlFolder = "/zr/ctrl/";
 /// A name from an OCB listing that could reach outside the folder it is meant for.
 bool unsafeName(const QString& name) {
     return name.isEmpty() || name.contains('/') || name.contains('\\') || name.contains("..");
-}
-
-/// The settings lines of the local zr.conf that begin with the filter, or
-/// nothing when the file is missing.
-std::optional<DynamicList> confLines(const QString& path, const QString& filter) {
-    const std::optional<QStringList> lines = TextFile::readLines(path, "UpdateOCB");
-    if (!lines) return std::nullopt;
-    DynamicList list;
-    list.MaskFlags(1);
-    list.AddMask("#");
-    list.AddMask("");
-    for (const QString& line : *lines)
-        list.AddItem(line, filter);
-    return list;
-}
-
-/// One field of every record of the items file; nothing when the file is missing.
-std::optional<QStringList> itemsField(const QString& path, int field) {
-    const std::optional<QString> text = TextFile::readAll(path, "UpdateOCB");
-    if (!text) return std::nullopt;
-    FieldReader reader(*text);
-    QStringList values;
-    std::array<QString, 7> record;
-    while (reader.nextRecord(record) == record.size())
-        values.append(record[field].trimmed());
-    return values;
 }
 
 } // namespace
@@ -252,17 +225,14 @@ void OcbTransfer::listRemoteImages(const QString& folder, NameList& remove) {
     }
 }
 
+void OcbTransfer::addUpdatePictures(int folder, NameList& send) {
+    for (const UpdatePicture& picture : updatePictures(m_paths, m_name, m_defaultPop, m_defaultItem))
+        if (static_cast<int>(picture.folder) == folder) send.add(picture.name);
+}
+
 void OcbTransfer::buildPopImageLists(NameList& send, NameList& remove, bool efficient) {
-    const std::optional<DynamicList> conf = confLines(m_paths.zrConf(m_name), "pop_");
-    if (!conf) return; // without zr.conf no POP image is touched
-    for (const QString& week : ScheduleKeys)
-        for (const QString& day : DayPartKeys)
-            for (const QStringList& tokens : conf->lines("pop_" + week + "_" + day))
-                if (!tokens.isEmpty()) send.add(tokens.first());
-    if (const std::optional<QStringList> pops = itemsField(m_paths.itemsFile(m_name), 5))
-        for (const QString& pop : *pops)
-            if (!pop.isEmpty()) send.add(pop);
-    send.add(m_defaultPop);
+    addUpdatePictures(static_cast<int>(UpdatePicture::Folder::Pop), send);
+    if (!QFileInfo::exists(m_paths.zrConf(m_name))) return; // without zr.conf no POP image is touched
     listRemoteImages(PopFolder, remove);
     if (efficient) {
         ReportStatus("Comparing Image Lists.");
@@ -271,10 +241,7 @@ void OcbTransfer::buildPopImageLists(NameList& send, NameList& remove, bool effi
 }
 
 void OcbTransfer::buildItemImageLists(NameList& send, NameList& remove, bool efficient) {
-    send.add(m_defaultItem);
-    if (const std::optional<QStringList> pictures = itemsField(m_paths.itemsFile(m_name), 2))
-        for (const QString& picture : *pictures)
-            if (!picture.isEmpty()) send.add(picture);
+    addUpdatePictures(static_cast<int>(UpdatePicture::Folder::Item), send);
     listRemoteImages(ItemFolder, remove);
     if (efficient) {
         ReportStatus("Comparing Image Lists.");
@@ -283,11 +250,7 @@ void OcbTransfer::buildItemImageLists(NameList& send, NameList& remove, bool eff
 }
 
 void OcbTransfer::buildSuggestImageLists(NameList& send, NameList& remove, bool efficient) {
-    if (const std::optional<DynamicList> conf = confLines(m_paths.zrConf(m_name), "sugg_"))
-        for (const QString meal : {"break", "lunch", "dinner"})
-            for (const QStringList& tokens : conf->lines("sugg_" + meal))
-                if (tokens.size() >= 2) send.add(tokens.at(1)); // a line without a picture adds none
-    send.add(m_defaultItem);
+    addUpdatePictures(static_cast<int>(UpdatePicture::Folder::Suggest), send);
     listRemoteImages(SuggestFolder, remove);
     if (efficient) {
         ReportStatus("Comparing Image Lists.");

@@ -107,6 +107,8 @@ private:
     void disconnectQuietly();
     bool runUpdate(const TransferChoices& choices);
     bool runRetrieve(const TransferChoices& choices);
+    /// The pictures of one UpdatePicture::Folder that the update sends.
+    void addUpdatePictures(int folder, NameList& send);
     void buildPopImageLists(NameList& send, NameList& remove, bool efficient);
     void buildItemImageLists(NameList& send, NameList& remove, bool efficient);
     void buildSuggestImageLists(NameList& send, NameList& remove, bool efficient);

@@ -2,10 +2,13 @@
 
 #include "app/AppError.h"
 #include "app/AppPaths.h"
+#include "app/Dialogs.h"
 #include "app/FrontEndSettings.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
+#include "app/TextWidth.h"
 #include "app/frmMain.h"
+#include "check/PreflightCheck.h"
 #include "comm/TransferRun.h"
 #include "model/ConfigReader.h"
 
@@ -334,6 +337,14 @@ void frmOCBComm::RunCommand() {
     const bool notify = chk[3]->isChecked();
     if (opt[0]->isChecked()) {
         takeInput(false);
+        // The check comes first; a clean one shows nothing.
+        CheckOptions check;
+        check.ip = IP->text();
+        check.defaultPOP = m_main.Profile().DefaultPOP();
+        check.defaultItem = m_main.Profile().DefaultItem();
+        check.messageWidthTwips = [](const QString& text) { return textWidthTwips(text); };
+        const CheckResult found = checkProfile(m_main.paths(), profile(), check);
+        if (!found.findings.isEmpty() && !m_main.dialogs().confirmFindings(this, found)) return;
         const std::optional<bool> ok = transfer(true);
         takeInput(true);
         if (ok && notify)
