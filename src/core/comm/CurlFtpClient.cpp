@@ -186,6 +186,10 @@ void CurlFtpClient::prepare(const QByteArray& address) {
 
 void CurlFtpClient::perform(const char* source, const QString& what) {
     const CURLcode code = curl_easy_perform(m_curl);
+    curl_off_t up = 0, down = 0;
+    curl_easy_getinfo(m_curl, CURLINFO_SIZE_UPLOAD_T, &up);
+    curl_easy_getinfo(m_curl, CURLINFO_SIZE_DOWNLOAD_T, &down);
+    countBytes(up, down);
     if (code == CURLE_OK) return;
     long reply = 0;
     curl_easy_getinfo(m_curl, CURLINFO_RESPONSE_CODE, &reply);
