@@ -580,8 +580,9 @@ bool OcbTransfer::RetrieveStatistics(const QStringList& remoteNames) {
     const ProfileLogs logs(m_paths, m_clock);
     for (const QString& name : remoteNames) {
         if (unsafeName(name)) {
-            logs.LogException(m_name, "Refused " + name + " in a statistics List: not a plain file name.",
-                              false, nullptr);
+            const QString refused = "Refused " + name + " in a statistics List: not a plain file name.";
+            noteError(refused);
+            logs.LogException(m_name, refused, false, nullptr);
             result = false;
             continue;
         }
