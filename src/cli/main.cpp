@@ -9,6 +9,7 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Routines.h"
+#include "comm/TransferRecord.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
 #include "profiles/ProfileArchive.h"
@@ -38,9 +39,25 @@ void err(const QString& text) {
     std::fwrite(bytes.constData(), 1, bytes.size(), stderr);
 }
 
-int listProfiles(const zr::AppPaths& paths) {
-    for (const QString& name : zr::ProfileStore::profileNames(paths))
-        out(name + '\t' + zr::GetConfigIP(paths, name) + '\n');
+/// "update failed 2026-12-05 08:05:26: the first error"
+QString resultText(const zr::TransferEntry& e) {
+    return zr::TransferRecord::kindText(e.kind) + ' ' + zr::TransferRecord::resultText(e.result) + ' ' +
+           zr::TransferRecord::timeText(e.end) + (e.error.isEmpty() ? QString() : ": " + e.error);
+}
+
+int listProfiles(const zr::AppPaths& paths, bool details) {
+    for (const QString& name : zr::ProfileStore::profileNames(paths)) {
+        QString line = name + '\t' + zr::GetConfigIP(paths, name);
+        if (details) {
+            const zr::TransferHistory h = zr::TransferRecord::history(paths, name);
+            const auto when = [](const std::optional<zr::TransferEntry>& e) {
+                return e ? zr::TransferRecord::timeText(e->end) : QStringLiteral("never");
+            };
+            line += '\t' + when(h.lastUpdate) + '\t' + when(h.lastRetrieve) + '\t' +
+                    (h.last ? resultText(*h.last) : QStringLiteral("none"));
+        }
+        out(line + '\n');
+    }
     return Ok;
 }
 
@@ -134,6 +151,10 @@ int main(int argc, char** argv) {
                    "not installed, otherwise the per-user data folder ~/.local/share/ZRFrontEnd)");
 
     CLI::App* profiles = app.add_subcommand("profiles", "List the profiles: name, a TAB, IP address");
+    bool longList = false;
+    profiles->add_flag("--long", longList,
+                       "Add the last successful update, the last successful retrieve and the last "
+                       "result, from each profile's Log/Transfers.csv (TAB-separated)");
     CLI::App* use = app.add_subcommand("use", "Make a profile current, as the desktop program does");
     std::string name;
     std::string answer = "yes";
@@ -245,7 +266,7 @@ int main(int argc, char** argv) {
                                : QDir(QString::fromLocal8Bit(appDir.c_str())).absolutePath();
     const zr::AppPaths paths(folder, QCoreApplication::applicationDirPath());
     try {
-        if (*profiles) return listProfiles(paths);
+        if (*profiles) return listProfiles(paths, longList);
         if (*use) return useProfile(paths, text(name), answer == "yes");
         if (*newCmd) return newProfile(paths, text(newName), text(ip));
         if (*renameCmd) return renameProfile(paths, text(oldName), text(renamedTo));

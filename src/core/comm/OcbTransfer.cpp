@@ -1,6 +1,8 @@
 #include "comm/OcbTransfer.h"
 #include "comm/UpdatePictures.h"
 
+#include "comm/TransferRecord.h"
+
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/FrontEndSettings.h"
@@ -152,20 +154,69 @@ void OcbTransfer::disconnectQuietly() {
     }
 }
 
-bool OcbTransfer::UpdateOCB(const TransferChoices& choices) {
-    try {
-        if (!ConnectToOCB()) {
-            m_value = 0;
-            ReportStatus("Connection to " + who() + " Failed.");
-            return false;
+QString OcbTransfer::failureText(const AppError& error) {
+    const QString source = error.source().isEmpty() ? QStringLiteral("OCB Communications") : error.source();
+    return source + ": " + error.description();
+}
+
+void OcbTransfer::noteError(const QString& text) {
+    if (m_firstError.isEmpty()) m_firstError = text;
+}
+
+bool OcbTransfer::recorded(TransferEntry::Kind kind, const std::function<bool()>& work) {
+    TransferEntry entry;
+    entry.kind = kind;
+    entry.start = m_clock.now();
+    const qint64 sent = m_ftp.bytesSent(), received = m_ftp.bytesReceived();
+    m_firstError.clear();
+    const auto finish = [&](TransferEntry::Result result) {
+        entry.end = m_clock.now();
+        entry.result = result;
+        entry.sent = m_ftp.bytesSent() - sent;
+        entry.received = m_ftp.bytesReceived() - received;
+        entry.error = m_firstError;
+        try {
+            TransferRecord::append(m_paths, m_name, entry);
+        } catch (const AppError& e) {
+            // The transfer itself is done; a record that cannot be kept is logged, not shown.
+            try {
+                ProfileLogs(m_paths, m_clock).LogException(m_name, failureText(e), false, nullptr);
+            } catch (...) {
+            }
         }
-        const bool ok = runUpdate(choices);
-        disconnectQuietly();
+    };
+    try {
+        const bool ok = work();
+        finish(ok ? TransferEntry::Result::Ok : TransferEntry::Result::Failed);
         return ok;
+    } catch (const AppError& e) {
+        noteError(failureText(e));
+        finish(e.number() == errors::Interrupted ? TransferEntry::Result::Interrupted
+                                                 : TransferEntry::Result::Failed);
+        throw;
     } catch (...) {
-        disconnectQuietly();
+        finish(TransferEntry::Result::Failed);
         throw;
     }
+}
+
+bool OcbTransfer::UpdateOCB(const TransferChoices& choices) {
+    return recorded(TransferEntry::Kind::Update, [&] {
+        try {
+            if (!ConnectToOCB()) {
+                m_value = 0;
+                noteError("Connection to " + who() + " Failed.");
+                ReportStatus("Connection to " + who() + " Failed.");
+                return false;
+            }
+            const bool ok = runUpdate(choices);
+            disconnectQuietly();
+            return ok;
+        } catch (...) {
+            disconnectQuietly();
+            throw;
+        }
+    });
 }
 
 bool OcbTransfer::runUpdate(const TransferChoices& choices) {
@@ -203,6 +254,7 @@ bool OcbTransfer::runUpdate(const TransferChoices& choices) {
         ReportStatus("Update Completed.");
         return true;
     }
+    noteError("OCB Failed to reload with new settings.");
     ReportStatus("OCB Failed to reload with new settings.");
     return false;
 }
@@ -259,6 +311,7 @@ void OcbTransfer::buildSuggestImageLists(NameList& send, NameList& remove, bool 
 }
 
 void OcbTransfer::noRoom() {
+    noteError(NoRoomText);
     m_prompts.inform(QString(), NoRoomText);
 }
 
@@ -280,6 +333,7 @@ bool OcbTransfer::unlockFileSystem() {
         }
     } catch (const AppError& e) {
         QFile::remove(kill);
+        noteError(failureText(e));
         if (e.number() == FtpError::UnexpectedReply) {
             m_prompts.inform(QString(), who() + " returned an unexpected reply: Communications aborted.");
         } else if (e.number() == FtpError::LocalFailure) {
@@ -401,18 +455,21 @@ bool OcbTransfer::reloadOCB() {
 }
 
 bool OcbTransfer::RetrieveFromOCB(const TransferChoices& choices) {
-    try {
-        if (!ConnectToOCB()) {
+    return recorded(TransferEntry::Kind::Retrieve, [&] {
+        try {
+            if (!ConnectToOCB()) {
+                noteError("Connection to " + who() + " Failed.");
+                disconnectQuietly();
+                return false;
+            }
+            const bool ok = runRetrieve(choices);
             disconnectQuietly();
-            return false;
+            return ok;
+        } catch (...) {
+            disconnectQuietly();
+            throw;
         }
-        const bool ok = runRetrieve(choices);
-        disconnectQuietly();
-        return ok;
-    } catch (...) {
-        disconnectQuietly();
-        throw;
-    }
+    });
 }
 
 bool OcbTransfer::runRetrieve(const TransferChoices& choices) {
@@ -486,8 +543,9 @@ bool OcbTransfer::RetrieveStatistics(const QStringList& remoteNames) {
     const ProfileLogs logs(m_paths, m_clock);
     for (const QString& name : remoteNames) {
         if (unsafeName(name)) {
-            logs.LogException(m_name, "Refused " + name + " in a statistics List: not a plain file name.",
-                              false, nullptr);
+            const QString refused = "Refused " + name + " in a statistics List: not a plain file name.";
+            noteError(refused);
+            logs.LogException(m_name, refused, false, nullptr);
             result = false;
             continue;
         }
@@ -532,6 +590,7 @@ bool OcbTransfer::RetrieveStatistics(const QStringList& remoteNames) {
         try {
             result = fetch();
         } catch (const AppError& e) {
+            noteError(failureText(e));
             try {
                 logs.LogException(m_name, e.source() + ": " + e.description(), false, nullptr);
             } catch (...) {
@@ -596,13 +655,12 @@ QString OcbTransfer::converterPath() const { return m_paths.programFile("Statist
 void OcbTransfer::reportFailure(const AppError& error) {
     const QString source = error.source().isEmpty() ? QStringLiteral("OCB Communications") : error.source();
     try {
-        ProfileLogs(m_paths, m_clock)
-            .LogException(m_name, source + ": " + error.description(), false, nullptr);
+        ProfileLogs(m_paths, m_clock).LogException(m_name, failureText(error), false, nullptr);
     } catch (...) {
         // The box below still tells the user.
     }
     try {
-        writeLogLine(source + ": " + error.description());
+        writeLogLine(failureText(error));
     } catch (...) {
     }
     m_prompts.inform("Error", source + "\n\n" + error.description());
