@@ -6,6 +6,10 @@
 #include "TestSupport.h"
 
 #include <QTest>
+#ifdef ZR_WITH_DRAW
+#include <QBuffer>
+#include <QImage>
+#endif
 #include <memory>
 
 using namespace zr::test;
@@ -63,8 +67,9 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArrayList>("out"); // fragments of stdout
         QTest::addColumn<QByteArrayList>("err"); // fragments of stderr; none: stderr stays empty
-        // Files afterwards: "" missing, "*" there, "=" unchanged, other text a fragment of the file;
-        // "." = "=" means the whole application folder is unchanged.
+        // Files afterwards: "" missing, "*" there, "=" unchanged, other text a fragment of the file,
+        // "png WxH colour" a drawing of that size with that colour in its middle;
+        // "." = "=" means the whole application folder is unchanged, "Profiles" = "=" all profiles.
         QTest::addColumn<Files>("expected");
         const auto row = [](const char* tag, QStringList arguments, Files given, int exitCode,
                             QByteArrayList out, QByteArrayList err, Files expected) {
@@ -131,6 +136,20 @@ private slots:
         row("report, unknown kind", {"report", "cars", pad}, {}, 2, {}, {Usage}, {});
         row("report, no file", {"report", "pad"}, {}, 2, {}, {Usage}, {});
         row("report, missing file", {"report", "pad", "%D/stats/missing.pad"}, {}, 1, {}, {"zrctl: "}, unchanged);
+        const QByteArray twoPops = "pop_fri_lunch = lunch.jpg 5\r\npop_fri_lunch = gone.jpg 3\r\n";
+        row("preview: the moment, its slideshow and the order", {"preview", "North", "--at", "FRI 11:30:07", "--order", "burger"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", twoPops}}, 0, {"Schedule: fri (Friday)\nDay part: lunch (Lunch), started Fri 10:30:00\n", "\nPOP 1: lunch.jpg, 5 s\nPOP 2: gone.jpg, 3 s\nShowing at 3607 s into the day part: POP 2 gone.jpg, second 3 of 3\nOrder line 1: Burger, Big Burger, Entree, 3.99\nTax: 0.14\nTotal: 4.13\n", "\nProblem: POP gone.jpg: missing\n"}, {}, unchanged);
+        row("preview: bad time", {"preview", "North", "--at", "fri 24:00"}, {}, 1, {}, {"zrctl: The moment \"fri 24:00\" is not a weekday and a 24-hour time"}, unchanged);
+        row("preview: an item the board does not show", {"preview", "North", "--at", "fri 11:30", "--order", "Burger,Shake"}, {}, 1, {}, {"zrctl: There is no item \"Shake\" on the board of North"}, unchanged);
+        row("preview: unknown profile", {"preview", "Nobody", "--at", "fri 11:30"}, {}, 1, {}, {"zrctl: There is no profile Nobody.\n"}, unchanged);
+#ifdef ZR_WITH_DRAW
+        // The idle screen at that size shows the solid red POP in its middle.
+        QByteArray red;
+        QBuffer buffer(&red);
+        QImage solid(640, 480, QImage::Format_RGB32);
+        solid.fill(Qt::red);
+        solid.save(&buffer, "JPG");
+        row("preview: the drawing", {"preview", "North", "--at", "tue 11:00", "--png", "@/board.png", "--size", "300x400"}, {{"ZRScreens/POP/red.jpg", red}, {"Profiles/North/Config/zr.conf", "pop_week_lunch = red.jpg 5\r\n"}}, 0, {"Drawing: "}, {}, {{"board.png", "png 300x400 red"}, {"Profiles", "="}});
+#endif
         row("update every board, one after the other", {"update", "--all", "--port", "%P"}, {{"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}}, 1, {"== North\n[1/150] 127.0.0.1 Attempting connection...\n", "\n== South\n", "[1/150] Connection to South@127.0.0.2 Failed.\n", "\nProfile  Address    Result   Seconds\nNorth    127.0.0.1  updated  ", "\nSouth    127.0.0.2  failed   "}, {}, {{"ocb:zr/images/pops/lunch.jpg", "jpeg bytes"}, {"ocb:zr/images/items/burger.jpg", "jpeg bytes"}, {"ocb:zr/var/zr.conf", "pop_week_lunch = lunch.jpg 5"}});
         row("retrieve only statistics from --host", {"retrieve", "North", "--only", "statistics", "--host", "127.0.0.1", "--port", "%P"}, {{"ocb:zr/var/zr.conf", "not fetched"}, {"Profiles/North/Config.conf", "IP = 127.0.0.9\r\n"}}, 0, {"] Skipping retrieval of Config File.\n", "] Standard Retrieval completed successfully!\n"}, {}, {{"Profiles/North/Config/zr.conf", "="}, {"Profiles/North/Stats/Pad/drive_1.txt", "*"}, {"Profiles/North/Stats/Pop/pop_1.txt", "*"}, {"Profiles/North/Stats/Sugg/sugg_1.txt", "*"}, {"Profiles/North/Stats/Pad/0412.zrs", "*"}, {"ocb:zr/var/drive_1", ""}});
         row("update without a board", {"update"}, {}, 2, {}, {"zrctl: Name a profile, or use --all."}, unchanged);
@@ -175,8 +194,20 @@ private slots:
         for (const auto& [key, want] : expected.asKeyValueRange()) {
             QFile f(where(app, key));
             const QByteArray now = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-            if (key == ".")
-                QCOMPARE(folderTree(app.dir.path()), before);
+            if (key == "." || key == "Profiles") { // the whole folder, or one sub-folder, unchanged
+                Files now = folderTree(app.dir.path()), was = before;
+                const auto outside = [&](Files::iterator it) { return key != "." && !it.key().startsWith(key); };
+                now.removeIf(outside), was.removeIf(outside);
+                QCOMPARE(now, was);
+            }
+#ifdef ZR_WITH_DRAW
+            else if (want.startsWith("png ")) {
+                const QImage png(where(app, key));
+                const QColor middle = png.pixelColor(png.width() / 2, png.height() / 2), wanted(QString::fromLatin1(want.split(' ')[2]));
+                QCOMPARE(QString("%1x%2").arg(png.width()).arg(png.height()), want.split(' ')[1]);
+                QVERIFY(qAbs(middle.red() - wanted.red()) + qAbs(middle.green() - wanted.green()) + qAbs(middle.blue() - wanted.blue()) < 30);
+            }
+#endif
             else if (want.isEmpty() || want == "*")
                 QVERIFY2(f.exists() != want.isEmpty(), qPrintable(key));
             else if (want == "=")
