@@ -46,6 +46,10 @@ zr_demo_folder() {
         "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Demo Store" --ip 127.0.0.1
         "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Second Store" --ip 127.0.0.1
         "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
+        # The second store is broken on purpose: its week lunch shows a POP
+        # picture that is not there, which the preview draws as a placeholder.
+        sed -i '0,/^pop_week_lunch = default.jpg/s//pop_week_lunch = missing.jpg/' \
+            "$app/Profiles/Second Store/Config/zr.conf"
     fi
     # A small menu for every demo profile that has none, from the demo pictures.
     local profile

@@ -329,7 +329,10 @@ void frmBoardPreview::redraw() {
     Board->setPixmap(QPixmap::fromImage(m_frame));
 
     QString position;
-    if (m_state == BoardState::Total) {
+    if (m_state == BoardState::Total && m_board.totalSeconds == 0) {
+        // Drawn all the same, so that it can be seen; the board shows it for no time at all.
+        position = "Total screen: 0 s, the board goes straight back to idle";
+    } else if (m_state == BoardState::Total) {
         position = QString("Total screen: %1 of %2 s, then idle").arg(m_board.totalSeconds - m_totalLeft + 1).arg(m_board.totalSeconds);
     } else if (m_idle < m_board.messageSeconds) {
         position = QString("Pre-sell message: second %1 of %2").arg(m_idle + 1).arg(m_board.messageSeconds);
