@@ -3,6 +3,7 @@
 
 #include "CliPrompts.h"
 #include "ItemsCommands.h"
+#include "PreviewCommand.h"
 #include "ReportCommands.h"
 #include "TransferCommands.h"
 #include "app/AppError.h"
@@ -19,8 +20,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#ifdef ZR_WITH_DRAW
+#include <QGuiApplication>
+#endif
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -139,7 +144,20 @@ int restoreArchive(const zr::AppPaths& paths, const QString& archive, bool answe
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication qapp(argc, argv);
+    // Drawing needs Qt Gui, without a display: only preview --png gets it.
+    std::unique_ptr<QCoreApplication> qapp;
+#ifdef ZR_WITH_DRAW
+    if (zr::PreviewCommand::wantsDrawing(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The offscreen platform's notices (no runtime folder and the like) are
+        // no concern of the command's; its own messages still reach stderr.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
+        qapp = std::make_unique<QGuiApplication>(argc, argv);
+    }
+#endif
+    if (!qapp) qapp = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("zrctl");
 
     CLI::App app{"zrctl - the command line tool of the ZR front end (OCB profiles and their files)"};
@@ -252,6 +270,20 @@ int main(int argc, char** argv) {
             ->check(CLI::Range(1, 65535));
     }
 
+    CLI::App* previewCmd =
+        app.add_subcommand("preview", "Show what a profile's board shows at a moment of the week (reads only)");
+    zr::PreviewCommand::Options preview;
+    std::string previewName, previewAt, previewOrder, previewState = "idle", previewPng, previewSize;
+    previewCmd->add_option("NAME", previewName, "Profile name")->required();
+    previewCmd->add_option("--at", previewAt, "Weekday and 24-hour time: \"fri 11:30\" or \"fri 11:30:15\"")
+        ->required();
+    CLI::Option* orderOption = previewCmd->add_option(
+        "--order", previewOrder, "Short descriptors of the items ordered, separated by commas (default: the first entree)");
+    previewCmd->add_option("--state", previewState, "Screen to draw: idle, order or total")
+        ->check(CLI::IsMember({"idle", "order", "total"}));
+    previewCmd->add_option("--png", previewPng, "Write the drawing of the board to this PNG file");
+    previewCmd->add_option("--size", previewSize, "Size of the drawing, WIDTHxHEIGHT (default: the board's)");
+
     app.require_subcommand(1, 1);
 
     try {
@@ -277,6 +309,16 @@ int main(int argc, char** argv) {
         }
         if (*backupCmd) return backUp(paths, backedUp, QDir(text(backupFolder)).absolutePath());
         if (*restoreCmd) return restoreArchive(paths, QDir(text(archive)).absolutePath(), replace == "yes");
+        if (*previewCmd) {
+            preview.profile = text(previewName);
+            preview.at = text(previewAt);
+            preview.orderGiven = orderOption->count() > 0;
+            if (preview.orderGiven) preview.order = text(previewOrder).split(',');
+            preview.state = text(previewState);
+            preview.png = previewPng.empty() ? QString() : QDir(text(previewPng)).absolutePath();
+            preview.size = text(previewSize);
+            return zr::PreviewCommand::run(paths, preview);
+        }
         if (*itemsShow) return zr::ItemsCommands::show(paths, text(itemsProfile));
         if (*itemsCheck) return zr::ItemsCommands::check(paths, text(itemsProfile));
         if (*reportCmd && reportSummary) {

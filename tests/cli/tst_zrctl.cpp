@@ -6,6 +6,10 @@
 #include "TestSupport.h"
 
 #include <QTest>
+#ifdef ZR_WITH_DRAW
+#include <QBuffer>
+#include <QImage>
+#endif
 #include <memory>
 
 using namespace zr::test;
@@ -66,8 +70,9 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArrayList>("out"); // fragments of stdout
         QTest::addColumn<QByteArrayList>("err"); // fragments of stderr; none: stderr stays empty
-        // Files afterwards: "" missing, "*" there, "=" unchanged, other text a fragment of the file;
-        // "." = "=" means the whole application folder is unchanged.
+        // Files afterwards: "" missing, "*" there, "=" unchanged, other text a fragment of the file,
+        // "png WxH colour" a drawing of that size with that colour in its middle;
+        // "." = "=" means the whole application folder is unchanged, "Profiles" = "=" all profiles.
         QTest::addColumn<Files>("expected");
         const auto row = [](const char* tag, QStringList arguments, Files given, int exitCode,
                             QByteArrayList out, QByteArrayList err, Files expected) {
@@ -143,6 +148,20 @@ private slots:
         row("check: unknown profile", {"check", "Nobody"}, {}, 1, {}, {"zrctl: There is no profile Nobody.\n"}, unchanged);
         row("update refused on errors: not even a connection", {"update", "South", "--host", "127.0.0.1", "--port", "%P"}, {}, 8, {"error: Menu items: "}, {"zrctl: South was not sent: the check found errors. Put them right, or use --force.\n"}, {{".", "="}, {"ocb:../journal", "="}});
         row("update with --force: the standard update", {"update", "South", "--force", "--host", "127.0.0.1", "--port", "%P"}, {}, 0, {"error: Menu items: ", "] No menu items file to send.\n", "] Update Completed.\n"}, {}, {{"ocb:zr/var/zr.conf", "display_mode"}});
+        const QByteArray twoPops = "pop_fri_lunch = lunch.jpg 5\r\npop_fri_lunch = gone.jpg 3\r\n";
+        row("preview: the moment, its slideshow and the order", {"preview", "North", "--at", "FRI 11:30:07", "--order", "burger"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", twoPops}}, 0, {"Schedule: fri (Friday)\nDay part: lunch (Lunch), started Fri 10:30:00\n", "\nPOP 1: lunch.jpg, 5 s\nPOP 2: gone.jpg, 3 s\nShowing at 3607 s into the day part: POP 2 gone.jpg, second 3 of 3\nOrder line 1: Burger, Big Burger, Entree, 3.99\nTax: 0.14\nTotal: 4.13\n", "\nProblem: POP gone.jpg: missing\n"}, {}, unchanged);
+        row("preview: bad time", {"preview", "North", "--at", "fri 24:00"}, {}, 1, {}, {"zrctl: The moment \"fri 24:00\" is not a weekday and a 24-hour time"}, unchanged);
+        row("preview: an item the board does not show", {"preview", "North", "--at", "fri 11:30", "--order", "Burger,Shake"}, {}, 1, {}, {"zrctl: There is no item \"Shake\" on the board of North"}, unchanged);
+        row("preview: unknown profile", {"preview", "Nobody", "--at", "fri 11:30"}, {}, 1, {}, {"zrctl: There is no profile Nobody.\n"}, unchanged);
+#ifdef ZR_WITH_DRAW
+        // The idle screen at that size shows the solid red POP in its middle.
+        QByteArray red;
+        QBuffer buffer(&red);
+        QImage solid(640, 480, QImage::Format_RGB32);
+        solid.fill(Qt::red);
+        solid.save(&buffer, "JPG");
+        row("preview: the drawing", {"preview", "North", "--at", "tue 11:00", "--png", "@/board.png", "--size", "300x400"}, {{"ZRScreens/POP/red.jpg", red}, {"Profiles/North/Config/zr.conf", "pop_week_lunch = red.jpg 5\r\n"}}, 0, {"Drawing: "}, {}, {{"board.png", "png 300x400 red"}, {"Profiles", "="}});
+#endif
         row("update without a board", {"update"}, {}, 2, {}, {"zrctl: Name a profile, or use --all."}, unchanged);
         row("retrieve, unknown part", {"retrieve", "North", "--only", "pictures"}, {}, 2, {}, {Usage}, unchanged);
         row("update, port out of range", {"update", "North", "--port", "70000"}, {}, 2, {}, {Usage}, unchanged);
@@ -185,8 +204,20 @@ private slots:
         for (const auto& [key, want] : expected.asKeyValueRange()) {
             QFile f(where(app, key));
             const QByteArray now = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-            if (key == ".")
-                QCOMPARE(folderTree(app.dir.path()), before);
+            if (key == "." || key == "Profiles") { // the whole folder, or one sub-folder, unchanged
+                Files now = folderTree(app.dir.path()), was = before;
+                const auto outside = [&](Files::iterator it) { return key != "." && !it.key().startsWith(key); };
+                now.removeIf(outside), was.removeIf(outside);
+                QCOMPARE(now, was);
+            }
+#ifdef ZR_WITH_DRAW
+            else if (want.startsWith("png ")) {
+                const QImage png(where(app, key));
+                const QColor middle = png.pixelColor(png.width() / 2, png.height() / 2), wanted(QString::fromLatin1(want.split(' ')[2]));
+                QCOMPARE(QString("%1x%2").arg(png.width()).arg(png.height()), want.split(' ')[1]);
+                QVERIFY(qAbs(middle.red() - wanted.red()) + qAbs(middle.green() - wanted.green()) + qAbs(middle.blue() - wanted.blue()) < 30);
+            }
+#endif
             else if (want.isEmpty() || want == "*")
                 QVERIFY2(f.exists() != want.isEmpty(), qPrintable(key));
             else if (want == "=")

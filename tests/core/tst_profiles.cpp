@@ -6,6 +6,7 @@
 #include "check/PreflightCheck.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
+#include "preview/BoardMoment.h"
 #include "profiles/ProfileArchive.h"
 #include "profiles/ProfileOps.h"
 
@@ -26,6 +27,21 @@ QString failure(const std::function<void()>& work) {
         return e.description();
     }
     return QString();
+}
+
+/// A board at a moment in one line: schedule, day part, its start, the idle
+/// screen (picture and second, or "message"), the order's lines and figures,
+/// the suggestion and the order-screen message.
+QString boardLine(const BoardPreview& b) {
+    const std::optional<SlideAt> slide = b.idleSlide(b.elapsed);
+    QString line = b.scheduleKey() + ' ' + b.dayPartKey() + ' ' + momentText({b.dayPart.startWeekday, b.dayPart.start}) + ' ' +
+                   (slide ? b.pops[slide->index].Picture + ' ' + QString::number(slide->second + 1) : "message") + " |";
+    const auto figure = [](bool shown, qint64 cents) { return shown ? SamplePrices::money(cents) : "-"; };
+    for (const OrderLine& l : b.order.lines)
+        line += ' ' + l.item.ShortDescriptor + ' ' + figure(b.order.showUnitPrice, l.unitCents);
+    line += " tax " + figure(b.order.showTax, b.order.taxCents) + " total " + figure(b.order.showTotal, b.order.totalCents);
+    const auto& sugg = b.order.suggestion;
+    return line + " | " + (sugg ? sugg->Family + ' ' + sugg->Picture : "none") + " | " + b.order.message;
 }
 
 QStringList entries(const QString& folder) {
@@ -351,6 +367,78 @@ private slots:
         QVERIFY2(left.isEmpty() || left == QStringList{"Profiles"}, qPrintable(left.join(", ")));
         QVERIFY(!QFile::exists("/tmp/zr-restore-evil"));
         QCOMPARE(QDir(saved.dir.path()).entryList(QDir::Files), QStringList{"evil.zrp"});
+    }
+
+    // Every schedule starts its day parts at 06:00, 10:30, 16:30 and 23:00 and
+    // shows a.jpg for 5 s, then b.jpg for 3 s; the week's lunch suggests
+    // families 20, 30 and 50. setup changes that: "week_lunch=23:30" a start,
+    // "pops=..." every slideshow, "message=N" the pre-sell seconds, "tax=no" and
+    // so on the order screen. An empty order is the default one.
+    void boardAtMoment_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<QStringList>("order");
+        QTest::addColumn<QString>("expected");
+        const QString burger = " Burger 3.99 tax 0.14 total 4.13 | ";
+        // clang-format off
+        QTest::newRow("Thursday runs the week schedule; on a start") << "" << "thu 10:30:00" << QStringList{} << "week lunch Thu 10:30:00 a.jpg 1 |" + burger + "20 fries.jpg | Noon";
+        QTest::newRow("one second before a start") << "" << "thu 10:29:59" << QStringList{} << "week break Thu 06:00:00 b.jpg 3 |" + burger + "none | Morning";
+        QTest::newRow("Friday has a schedule of its own") << "fri_dinner=17:00" << "fri 17:00:05" << QStringList{} << "fri dinner Fri 17:00:00 b.jpg 1 |" + burger + "none | Evening";
+        QTest::newRow("weekend; closed has no message") << "" << "sun 23:00:00" << QStringList{} << "sun closed Sun 23:00:00 a.jpg 1 |" + burger + "none | ";
+        QTest::newRow("across midnight: Friday's last day part") << "sat_closed=22:00" << "sat 05:59:59" << QStringList{} << "fri closed Fri 23:00:00 b.jpg 3 |" + burger + "none | ";
+        QTest::newRow("across the week's end") << "" << "mon 00:00:00" << QStringList{} << "sun closed Sun 23:00:00 a.jpg 1 |" + burger + "none | ";
+        QTest::newRow("out of order: lunch after closed") << "week_lunch=23:30" << "wed 23:45:00" << QStringList{} << "week lunch Wed 23:30:00 a.jpg 5 |" + burger + "20 fries.jpg | Noon";
+        QTest::newRow("out of order: breakfast lasts until dinner") << "week_lunch=23:30" << "wed 12:00:00" << QStringList{} << "week break Wed 06:00:00 a.jpg 1 |" + burger + "none | Morning";
+        QTest::newRow("equal starts: the later day part") << "week_dinner=10:30" << "mon 10:30:00" << QStringList{} << "week dinner Mon 10:30:00 a.jpg 1 |" + burger + "none | Evening";
+        QTest::newRow("the pre-sell message comes first") << "message=10" << "tue 10:30:09" << QStringList{} << "week lunch Tue 10:30:00 message |" + burger + "20 fries.jpg | Noon";
+        QTest::newRow("a display time of no whole number stays") << "pops=a.jpg 5,b.jpg x,c.jpg 1" << "tue 11:00:00" << QStringList{} << "week lunch Tue 10:30:00 b.jpg 1796 |" + burger + "20 fries.jpg | Noon";
+        QTest::newRow("a family without a suggestion is passed over") << "" << "tue 12:00:00" << QStringList{"Fries"} << "week lunch Tue 10:30:00 a.jpg 1 | Fries 3.99 tax 0.14 total 4.13 | 30 cola.jpg | Noon";
+        QTest::newRow("prices repeat the sample figures") << "" << "tue 12:00:00" << QStringList{"Burger", "Fries", "Cola", "Pie"} << "week lunch Tue 10:30:00 a.jpg 1 | Burger 3.99 Fries 2.15 Cola 4.22 Pie 3.99 tax 0.51 total 14.86 | 50 deal.jpg | Noon";
+        QTest::newRow("nothing left to suggest; any letter case") << "" << "tue 12:00:00" << QStringList{"deal", "Fries", "COLA"} << "week lunch Tue 10:30:00 a.jpg 1 | Deal 3.99 Fries 2.15 Cola 4.22 tax 0.37 total 10.73 | none | Noon";
+        QTest::newRow("hidden items cannot be ordered") << "" << "tue 12:00:00" << QStringList{"Burger", "Secret"} << "unknown Secret";
+        QTest::newRow("the settings hide prices, tax and total") << "unit=no;tax=no;total=no" << "tue 12:00:00" << QStringList{"Burger"} << "week lunch Tue 10:30:00 a.jpg 1 | Burger - tax - total - | 20 fries.jpg | Noon";
+        // clang-format on
+    }
+    void boardAtMoment() {
+        QFETCH(QString, setup);
+        QFETCH(QString, at);
+        QFETCH(QStringList, order);
+        QFETCH(QString, expected);
+        TempApp app;
+        FakeClock clock;
+        ScriptedPrompts prompts;
+        Profiles p(app.paths, clock, prompts);
+        const QList<PopEntry> pops{{"a.jpg", "5"}, {"b.jpg", "3"}};
+        for (TimeOfWeek& week : p.Weeks())
+            for (int d = 0; d < 4; ++d)
+                week.Days[d] = TimeOfDay{DayPartKeys[d], QList<QTime>{{6, 0}, {10, 30}, {16, 30}, {23, 0}}[d], pops, {}};
+        p.Week("week")->Day("lunch")->Suggest = {{"20", "fries.jpg", "Fries?"}, {"30", "cola.jpg", "Cola?"}, {"50", "deal.jpg", "Deal?"}};
+        p.OrderScreen().setBreakfastMessage("Morning");
+        p.OrderScreen().setLunchMessage("Noon");
+        p.OrderScreen().setDinnerMessage("Evening");
+        for (const QString& item : setup.split(';', Qt::SkipEmptyParts)) {
+            const QString key = item.section('=', 0, 0), value = item.section('=', 1);
+            if (key == "pops") {
+                QList<PopEntry> list;
+                for (const QString& pop : value.split(',')) list.append({pop.section(' ', 0, 0), pop.section(' ', 1)});
+                for (TimeOfWeek& week : p.Weeks())
+                    for (TimeOfDay& day : week.Days) day.POPs = list;
+            }
+            if (key == "message") p.PreSellMessage().setMessageToPOPTime(value.toShort());
+            if (key == "unit") p.OrderScreen().setShowUnitPrice(value);
+            if (key == "tax") p.OrderScreen().setShowTax(value);
+            if (key == "total") p.OrderScreen().setShowTotal(value);
+            if (key.contains('_')) p.Week(key.section('_', 0, 0))->Day(key.section('_', 1))->StartTime = QTime::fromString(value, "HH:mm");
+        }
+        QList<MenuItem> menu;
+        for (const QString& entry : {"Secret 10 FALSE", "Cola 30 TRUE", "Burger 10 TRUE", "Fries 20 TRUE", "Pie 40 TRUE", "Deal 50 TRUE"}) {
+            const QStringList f = entry.split(' ');
+            menu.append(MenuItem{f[0], f[0], "x.jpg", familyName(f[1]), f[2], "", "FALSE"});
+        }
+        const QList<MenuItem> shown = shownItems(menu);
+        QString unknown;
+        const QList<MenuItem> picked = order.isEmpty() ? defaultOrder(shown) : orderOf(shown, order, &unknown);
+        QCOMPARE(unknown.isNull() ? boardLine(previewAt(p, *parseMoment(at), picked)) : "unknown " + unknown, expected);
     }
 
     void restoreOntoExistingProfile_data() {

@@ -1,13 +1,15 @@
 // The day-part editors' own rules: the POP list and slideshow, the typed
-// start times, and the suggestions' message, pictures and family order.
+// start times, and the suggestions' message, pictures and family order; and
+// the board preview, which shows the day parts at a moment.
 
 #include "GuiHarness.h"
 #include "TreeDrag.h"
 #include "dayparts/DayPartTree.h"
-#include "dayparts/ScreenDrawing.h"
+#include "draw/ScreenDrawing.h"
 #include "dayparts/frmEditPOPs.h"
 #include "dayparts/frmEditScheduling.h"
 #include "dayparts/frmEditSuggestiveSales.h"
+#include "preview/frmBoardPreview.h"
 
 #include <QtWidgets>
 
@@ -93,6 +95,52 @@ private slots:
         QCOMPARE(shown, "1000 a.jpg 3000 b.jpg 1000 c.jpg 10000 a.jpg 3000 fri.jpg 4000 b.jpg 1000");
         h.w.opt[0]->click();
         QVERIFY(!h.w.Tmr->isActive());
+    }
+
+    // The preview opens at the clock's moment, Saturday 08:05:07, on the
+    // day-part profile whose week lunch shows the missing gone.jpg, with a
+    // total screen of 2 s. acts: "at MOMENT", "click MOMENT" on the week strip,
+    // "state N", "step", "tick", "pick ITEM".
+    void boardPreview_data() {
+        QTest::addColumn<QString>("acts");
+        QTest::addColumn<QString>("shown"); // the day part, the position and the problems
+        const QString tuesday = "Breakfast is in force, by the Week schedule, since Tuesday 06:00:00. / ";
+        // clang-format off
+        QTest::newRow("opens at the clock's moment") << "" << "Breakfast is in force, by the Saturday schedule, since Saturday 07:00:00. / POP 1 of 3: default.jpg, second 2 of 2 / ";
+        QTest::newRow("a click on the strip") << "click fri 09:00" << "Breakfast is in force, by the Friday schedule, since Friday 06:00:00. / POP 1 of 1: fri.jpg, second 1 of 4 / ";
+        QTest::newRow("steps loop round") << "at tue 06:00:00;step;step;step" << tuesday + "POP 1 of 3: a.jpg, second 1 of 3 / ";
+        QTest::newRow("the clock ticks") << "at tue 06:00:00;tick;tick;tick;tick" << tuesday + "POP 3 of 3: c.jpg, second 1 of 10 / ";
+        QTest::newRow("the total screen") << "at tue 06:00:05;state 2;tick" << tuesday + "Total screen: 2 of 2 s, then idle / ";
+        QTest::newRow("then idle from its start") << "at tue 06:00:05;state 2;tick;tick" << tuesday + "POP 1 of 3: a.jpg, second 1 of 3 / ";
+        QTest::newRow("problems are named") << "at wed 12:00:00;pick Fries" << "Lunch is in force, by the Week schedule, since Wednesday 10:30:00. / Order screen; idle: POP 1 of 1: gone.jpg, second 1 of 2 / Pictures drawn as placeholders:\nPOP gone.jpg: missing\nSuggestion lunch30.jpg: missing";
+        // clang-format on
+    }
+    void boardPreview() {
+        QFETCH(QString, acts);
+        QFETCH(QString, shown);
+        GuiHarness h;
+        h.dayParts([](Profiles& p) {
+            p.Week("week")->Day("lunch")->POPs = {{"gone.jpg", "2"}};
+            p.TotalScreen().setShowTotalScreen("yes");
+            p.TotalScreen().setTotalScreenDelay(2);
+            p.PreSellMessage().setMessageToPOPTime(0);
+        });
+        h.app.write("Profiles/North/Items/items", "\"Burger\",\"Big Burger\",\"burger.jpg\",10,\"TRUE\",\"\",\"FALSE\"\r\n\"Fries\",\"Large Fries\",\"burger.jpg\",20,\"TRUE\",\"\",\"FALSE\"\r\n");
+        addProgramWindows(h.main);
+        h.main.show();
+        h.main.toolButton("Preview")->trigger();
+        auto* w = static_cast<frmBoardPreview*>(h.main.ChildWindows().value("frmBoardPreview")->widget());
+        for (const QString& act : acts.split(';', Qt::SkipEmptyParts)) {
+            const QString verb = act.section(' ', 0, 0), rest = act.section(' ', 1);
+            if (verb == "at") w->setMoment(*parseMoment(rest));
+            if (verb == "click") QTest::mouseClick(w->Strip, Qt::LeftButton, {}, w->Strip->pointOf(*parseMoment(rest)).toPoint());
+            if (verb == "state") w->opt[rest.toInt()]->click();
+            if (verb == "step") w->cmd[1]->click();
+            if (verb == "tick") w->tick();
+            if (verb == "pick") w->ItemList->findItems(rest, Qt::MatchStartsWith).value(0)->setCheckState(Qt::Checked);
+        }
+        QCOMPARE(w->DayPartInfo->text() + " / " + w->Position->text() + " / " + w->Problems->text(), shown);
+        QVERIFY(!w->frame().isNull() && !w->cmd[2]->isEnabled());
     }
 
     void slideshowFailureShownOnce_data() {

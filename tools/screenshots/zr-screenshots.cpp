@@ -13,6 +13,7 @@
 #include "app/frmSplash.h"
 #include "check/PreflightCheck.h"
 #include "model/ProfileStore.h"
+#include "preview/frmBoardPreview.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmEditProfiles.h"
 #include "profiles/frmNewProfile.h"
@@ -102,6 +103,28 @@ int main(int argc, char** argv) {
             main.mdiArea()->closeAllSubWindows();
         }
     }
+    // The board preview in each state, upright and on its side, on Friday at 11:30:07.
+    const QString mode = main.Profile().DisplayMode();
+    for (const QString standing : {"portrait", "landscape"}) {
+        main.Profile().setDisplayMode(standing);
+        const char* const states[] = {"idle", "order", "total"};
+        for (int state = 0; state < 3; ++state) {
+            main.findChild<QAction*>("mnuViewBoardPreview")->trigger();
+            auto* preview = main.findChild<zr::frmBoardPreview*>();
+            if (!preview) break;
+            preview->setMoment({Qt::Friday, QTime(11, 30, 7), true});
+            preview->setState(static_cast<zr::BoardState>(state));
+            for (QMdiSubWindow* sub : main.mdiArea()->subWindowList()) {
+                sub->resize(sub->widget()->sizeHint() + QSize(20, 40));
+                sub->move(0, 0);
+            }
+            save(main, out, QString("preview-%1-%2").arg(states[state], standing));
+            main.mdiArea()->closeAllSubWindows();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    main.Profile().setDisplayMode(mode);
+
     // Closed windows leave the main window's list only once deleted; the update window waits for that.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (QAction* update = main.findChild<QAction*>("mnuToolsUpdate"); update && update->isEnabled()) {

@@ -54,6 +54,9 @@ inline const QString DefaultSuggestMessage = "Thank you for your Order";
 // The schedule and day-part keys, in order.
 inline const QStringList ScheduleKeys{"week", "fri", "sat", "sun"};
 inline const QStringList DayPartKeys{"break", "lunch", "dinner", "closed"};
+// The names the windows show for them, in the same order.
+inline const QStringList ScheduleNames{"Week", "Friday", "Saturday", "Sunday"};
+inline const QStringList DayPartNames{"Breakfast", "Lunch", "Dinner", "Closed"};
 
 // Several properties give a default when they are read while empty, and keep
 // it: a default given this way is saved with the profile.

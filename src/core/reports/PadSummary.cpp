@@ -8,18 +8,6 @@
 
 namespace zr {
 
-ScheduleStarts scheduleStarts(Profiles& profile) {
-    ScheduleStarts starts;
-    for (int s = 0; s < 4; ++s) {
-        const TimeOfWeek* week = profile.Week(ScheduleKeys[s]);
-        if (!week) continue;
-        QTime* parts[] = {&starts[s].breakfast, &starts[s].lunch, &starts[s].dinner, &starts[s].closed};
-        for (int d = 0; d < 4; ++d)
-            if (const TimeOfDay* day = week->Day(DayPartKeys[d])) *parts[d] = day->StartTime;
-    }
-    return starts;
-}
-
 std::optional<double> SpeedOfService::average(Measure m) const {
     if (known[m] == 0) return std::nullopt;
     return static_cast<double>(sum[m]) / static_cast<double>(known[m]);
@@ -27,34 +15,12 @@ std::optional<double> SpeedOfService::average(Measure m) const {
 
 namespace {
 
-int scheduleOf(const QDate& date) {
-    switch (date.dayOfWeek()) {
-    case Qt::Friday:
-        return 1;
-    case Qt::Saturday:
-        return 2;
-    case Qt::Sunday:
-        return 3;
-    default:
-        return 0;
-    }
-}
-
 // The day part of a moment given in seconds from a fixed day.
 int dayPartOf(qint64 seconds, const ScheduleStarts& starts) {
     const qint64 dayNumber = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
     const QDate date = QDate::fromJulianDay(dayNumber);
     const QTime time = QTime(0, 0).addSecs(static_cast<int>(seconds - dayNumber * 86400));
-    const auto latestAtOrBefore = [](const DayPartStarts& s, const QTime& t) {
-        const QTime parts[] = {s.breakfast, s.lunch, s.dinner, s.closed};
-        int best = -1;
-        for (int d = 0; d < 4; ++d)
-            if (parts[d] <= t && (best < 0 || parts[d] >= parts[best])) best = d;
-        return best;
-    };
-    const int today = latestAtOrBefore(starts[scheduleOf(date)], time);
-    if (today >= 0) return today;
-    return latestAtOrBefore(starts[scheduleOf(date.addDays(-1))], QTime(23, 59, 59, 999));
+    return dayPartInForce(starts, date.dayOfWeek(), time).part;
 }
 
 struct CarTimes {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/BoardMoment.h"
 #include "reports/Report.h"
 
 #include <QTime>
@@ -7,22 +8,6 @@
 #include <optional>
 
 namespace zr {
-
-class Profiles;
-
-/// Start times of the four day parts of one schedule.
-struct DayPartStarts {
-    QTime breakfast{6, 0};
-    QTime lunch{10, 30};
-    QTime dinner{16, 30};
-    QTime closed{23, 0};
-};
-
-/// The start times of the schedules week (Monday to Thursday), fri, sat and sun, in that order.
-using ScheduleStarts = std::array<DayPartStarts, 4>;
-
-/// The start times of the profile's schedules.
-ScheduleStarts scheduleStarts(Profiles& profile);
 
 /// Car count and average times of a group of cars.
 struct SpeedOfService {

@@ -2,6 +2,7 @@
 
 #include "app/ChildWindowSize.h"
 #include "app/frmMain.h"
+#include "preview/frmBoardPreview.h"
 #include "profiles/frmEditProfiles.h"
 #include "profiles/frmNewProfile.h"
 #include "profiles/frmViewConf.h"
@@ -11,6 +12,8 @@ namespace zr {
 void addProgramWindows(frmMain& main) {
     main.addWindow("frmEditProfiles", [](frmMain& m) { return new frmEditProfiles(m); });
     main.addWindow("frmViewConf", [](frmMain& m) { return keepChildWindowSize(m, new frmViewConf(m)); });
+    main.addWindow("frmBoardPreview",
+                   [](frmMain& m) { return keepChildWindowSize(m, new frmBoardPreview(m)); });
     addMenuWindows(main);
     addDayPartWindows(main);
     addSettingsWindows(main);

@@ -8,17 +8,6 @@
 
 namespace zr {
 
-QFont messageFont() {
-    QFont font("Arial");
-    font.setBold(true);
-    font.setPixelSize(13);
-    return font;
-}
-
-double textWidthTwips(const QString& text, const QFont& font) {
-    return QFontMetricsF(font).horizontalAdvance(text) * TwipsPerPixel;
-}
-
 std::function<bool(const QString&)> widthLimit(double maxTwips) {
     return [maxTwips, metrics = QFontMetricsF(messageFont())](const QString& text) {
         return metrics.horizontalAdvance(text) * TwipsPerPixel <= maxTwips;

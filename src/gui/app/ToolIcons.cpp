@@ -48,6 +48,7 @@ private:
         if (m_key == "Scheduling") return QColor(0x1f, 0x85, 0x8c);
         if (m_key == "Suggestive Sales") return QColor(0xd4, 0x9a, 0x00);
         if (m_key == "Connect") return QColor(0x33, 0x44, 0x66);
+        if (m_key == "Preview") return QColor(0x1a, 0x5e, 0x9a);
         if (m_key == "Help") return QColor(0x55, 0x55, 0x55);
         return QColor(0x5a, 0x7d, 0x2a);  // the image tools
     }
@@ -97,6 +98,13 @@ private:
             p.drawLine(QPointF(19, 8), QPointF(23, 12));
             p.drawLine(QPointF(24, 20), QPointF(9, 20));
             p.drawLine(QPointF(13, 24), QPointF(9, 20));
+        } else if (m_key == "Preview") {  // an eye
+            QPainterPath eye;
+            eye.moveTo(5, 16);
+            eye.quadTo(16, 5, 27, 16);
+            eye.quadTo(16, 27, 5, 16);
+            p.drawPath(eye);
+            p.drawEllipse(QPointF(16, 16), 3.5, 3.5);
         } else if (m_key == "Help") {
             QFont f("Liberation Sans");
             f.setPixelSize(22);

@@ -143,6 +143,7 @@ void frmMain::createMenus() {
     QMenu* view = bar->addMenu("&View");
     view->setObjectName("mnuView");
     addEntry(view, "mnuViewLocalConf", "&System Config Files", "frmViewConf");
+    addEntry(view, "mnuViewBoardPreview", "Board Preview", "frmBoardPreview");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -183,6 +184,7 @@ void frmMain::createToolBar() {
               "frmEditScheduling");
     addButton("Suggestive Sales", "Edit Suggestive Sales Settings.",
               "frmEditSuggestiveSales");
+    addButton("Preview", "Click here to see the board at any moment of the week.", "frmBoardPreview");
     addButton("UpdateItems", "Click to update Product Shots", {});
     addButton("UpdatePOPs", "Click to update Full Screen Ads", {});
     addButton("Connect", "Click here to Communicate with the OCB.", "frmOCBComm");

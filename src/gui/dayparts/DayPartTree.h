@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EditorSupport.h" // closeEditor
+#include "model/Profiles.h"   // ScheduleNames, DayPartNames
 
 #include <QObject>
 #include <QString>
@@ -16,11 +17,6 @@ namespace zr {
 
 class ErrorGuard;
 class Prompts;
-
-// The names the editors show for the schedules and day parts, in the order of
-// ScheduleKeys and DayPartKeys.
-inline const QStringList ScheduleNames{"Week", "Friday", "Saturday", "Sunday"};
-inline const QStringList DayPartNames{"Breakfast", "Lunch", "Dinner", "Closed"};
 
 /// The key of a shown name by the two lists of the same order; empty when the name is not there.
 QString keyOfName(const QString& shown, const QStringList& names, const QStringList& keys);

@@ -6,7 +6,7 @@
 #include "app/Prompts.h"
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
-#include "dayparts/ScreenDrawing.h"
+#include "draw/ScreenDrawing.h"
 #include "model/FileManager.h"
 
 #include <QButtonGroup>
@@ -83,7 +83,7 @@ frmEditPOPs::frmEditPOPs(frmMain& main) : m_main(main), m_folder(main.paths().po
     Img->setObjectName("Img");
     Img->setFixedSize(PreviewSize);
     Img->setAlignment(Qt::AlignCenter);
-    Img->setPixmap(placeholderPicture(PreviewSize, "POP Preview"));
+    Img->setPixmap(QPixmap::fromImage(placeholderPicture(PreviewSize, "POP Preview")));
 
     Tmr = new QTimer(this);
     Tmr->setObjectName("Tmr");
@@ -238,9 +238,9 @@ void frmEditPOPs::showRow() {
 }
 
 bool frmEditPOPs::showImage(const QString& name) {
-    const QPixmap picture = loadPicture(AppPaths::resolveIn(m_folder, name));
+    const QImage picture = loadPicture(AppPaths::resolveIn(m_folder, name));
     if (picture.isNull()) return false;
-    Img->setPixmap(picture.scaled(PreviewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Img->setPixmap(QPixmap::fromImage(picture.scaled(PreviewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     m_shownImage = name;
     return true;
 }

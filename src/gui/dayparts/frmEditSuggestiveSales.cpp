@@ -7,7 +7,7 @@
 #include "app/WindowsText.h"
 #include "app/frmMain.h"
 #include "dayparts/DayPartTree.h"
-#include "dayparts/ScreenDrawing.h"
+#include "draw/ScreenDrawing.h"
 #include "model/FileManager.h"
 
 #include <QComboBox>
@@ -98,13 +98,13 @@ frmEditSuggestiveSales::frmEditSuggestiveSales(frmMain& main)
     Picture1->setFixedSize(ScreenSize);
     Screen = new QLabel(Picture1);
     Screen->setObjectName("Screen");
-    Screen->setPixmap(orderScreenMockUp(ScreenSize));
+    Screen->setPixmap(QPixmap::fromImage(orderScreenMockUp(ScreenSize)));
     Screen->setGeometry(QRect(QPoint(0, 0), ScreenSize));
     SuggPic = new QLabel(Picture1);
     SuggPic->setObjectName("SuggPic");
     SuggPic->setAlignment(Qt::AlignCenter);
     SuggPic->setGeometry(QRect(QPoint((ScreenSize.width() - PictureSize.width()) / 2, 134), PictureSize));
-    SuggPic->setPixmap(placeholderPicture(PictureSize, "Suggestion"));
+    SuggPic->setPixmap(QPixmap::fromImage(placeholderPicture(PictureSize, "Suggestion")));
     Total = new QLabel("$10.73", Picture1);
     Total->setObjectName("Total");
     Total->setFont(screenFont(37)); // 27.75 pt
@@ -185,9 +185,9 @@ SuggestEntry* frmEditSuggestiveSales::workingEntry(const QTreeWidgetItem* node) 
 }
 
 bool frmEditSuggestiveSales::showPicture(const QString& name) {
-    const QPixmap picture = loadPicture(AppPaths::resolveIn(m_folder, name));
+    const QImage picture = loadPicture(AppPaths::resolveIn(m_folder, name));
     if (picture.isNull()) return false;
-    SuggPic->setPixmap(picture.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    SuggPic->setPixmap(QPixmap::fromImage(picture.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     return true;
 }
 

@@ -1,20 +1,12 @@
 #pragma once
 
+#include "draw/MockUps.h"
+
 #include <QColor>
 #include <QLabel>
-#include <QPixmap>
 #include <QWidget>
 
 namespace zr {
-
-// Pictures that the settings windows draw for themselves.
-
-/// The OCB as it stands, upright or turned on its side, with its screen.
-QPixmap orientationPicture(bool landscape);
-/// The empty order screen: heading, columns and the total bar.
-QPixmap orderScreenPicture(const QSize& size);
-/// A sample product shot for the order screen.
-QPixmap itemPicture(const QSize& size);
 
 /// Shows the picture file scaled into the label; an empty or unreadable file clears it.
 void showPicture(QLabel* label, const QString& path);

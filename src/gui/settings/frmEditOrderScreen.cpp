@@ -97,7 +97,7 @@ frmEditOrderScreen::frmEditOrderScreen(frmMain& main) : m_main(main) {
     Picture1 = new QWidget(this);
     Picture1->setObjectName("Picture1");
     Picture1->setFixedSize(ScreenSize);
-    QPixmap screen = orderScreenPicture(ScreenSize);
+    QImage screen = orderScreenPicture(ScreenSize);
     {
         QPainter p(&screen);
         p.setPen(QColor(20, 20, 20));
@@ -109,7 +109,7 @@ frmEditOrderScreen::frmEditOrderScreen(frmMain& main) : m_main(main) {
     }
     Image1 = new QLabel(Picture1);
     Image1->setObjectName("Image1");
-    Image1->setPixmap(screen);
+    Image1->setPixmap(QPixmap::fromImage(screen));
     Image1->setGeometry(QRect(QPoint(0, 0), ScreenSize));
     const char* const prices[] = {" 3.99", "2.15", "4.22"};
     for (int i = 0; i < 3; ++i) {
@@ -122,7 +122,7 @@ frmEditOrderScreen::frmEditOrderScreen(frmMain& main) : m_main(main) {
     ItemPic = new QLabel(Picture1);
     ItemPic->setObjectName("ItemPic");
     ItemPic->setGeometry(95, 160, 110, 90);
-    ItemPic->setPixmap(itemPicture(ItemPic->size()));
+    ItemPic->setPixmap(QPixmap::fromImage(itemPicture(ItemPic->size())));
     Tax = screenLabel(Picture1, "Tax", "0.37", QRect(220, 274, 68, 24), Qt::AlignRight | Qt::AlignVCenter);
     Total =
         screenLabel(Picture1, "Total", "10.73", QRect(200, 312, 88, 30), Qt::AlignRight | Qt::AlignVCenter);

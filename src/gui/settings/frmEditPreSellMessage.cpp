@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "app/EditorSupport.h"
 #include "app/TextWidth.h"
+#include "draw/BoardDrawing.h"
 #include "app/WindowsText.h"
 #include "app/frmMain.h"
 
@@ -23,10 +24,7 @@ namespace {
 const char* const Source = "Edit Pre Sell Message";
 const char* const NewLine = "New Line.";
 
-// Stored colours hold red in the low byte, then green, then blue.
-QColor fromStored(qint32 value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
+// Stored colours hold red in the low byte, then green, then blue (configColor reads them).
 qint32 toStored(const QColor& color) {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
@@ -123,7 +121,7 @@ void frmEditPreSellMessage::load() {
     cmd[7]->setEnabled(count > 0 && count < MaxLines);
     cmd[4]->setEnabled(count > 0);
     chk->setChecked(message.MessageDisplayType() == "smooth");
-    setColors(fromStored(message.ForeColor()), fromStored(message.BackColor()));
+    setColors(configColor(message.ForeColor()), configColor(message.BackColor()));
     cmb->setCurrentIndex(cmb->findText(QString::number(message.MessageToPOPTime())));
 }
 
@@ -202,8 +200,8 @@ bool frmEditPreSellMessage::Changed() {
     const bool delayShown = cmb->currentIndex() >= 0;
     return chk->isChecked() != (message.MessageDisplayType() == "smooth") ||
            (delayShown && cmb->currentText() != QString::number(message.MessageToPOPTime())) ||
-           lines() != message.MessageList() || m_fore != fromStored(message.ForeColor()) ||
-           m_back != fromStored(message.BackColor());
+           lines() != message.MessageList() || m_fore != configColor(message.ForeColor()) ||
+           m_back != configColor(message.BackColor());
 }
 
 void frmEditPreSellMessage::Apply() {
@@ -213,8 +211,8 @@ void frmEditPreSellMessage::Apply() {
     if (cmb->currentIndex() >= 0)
         message.setMessageToPOPTime(static_cast<qint16>(cmb->currentText().toShort()));
     // A colour left as it was keeps its stored value, whatever else that value holds.
-    if (m_back != fromStored(message.BackColor())) message.setBackColor(toStored(m_back));
-    if (m_fore != fromStored(message.ForeColor())) message.setForeColor(toStored(m_fore));
+    if (m_back != configColor(message.BackColor())) message.setBackColor(toStored(m_back));
+    if (m_fore != configColor(message.ForeColor())) message.setForeColor(toStored(m_fore));
     message.setMessageList(lines());
     m_main.Profile().SaveProfile();
 }

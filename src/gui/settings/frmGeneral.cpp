@@ -67,7 +67,7 @@ frmGeneral::frmGeneral(frmMain& main) : m_main(main) {
         shp[i]->setObjectName(QString("shp_%1").arg(i));
         Img[i] = new PictureLabel(shp[i]);
         Img[i]->setObjectName(QString("Img_%1").arg(i));
-        Img[i]->setPixmap(orientationPicture(i == 1));
+        Img[i]->setPixmap(QPixmap::fromImage(orientationPicture(i == 1)));
         Img[i]->setAlignment(Qt::AlignCenter);
         Img[i]->setCursor(Qt::PointingHandCursor);
         Img[i]->setToolTip(i == 0 ? "Portrait" : "Landscape");

@@ -1,4 +1,4 @@
-#include "dayparts/ScreenDrawing.h"
+#include "draw/ScreenDrawing.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -14,14 +14,14 @@ QFont screenFont(int pixelSize) {
     return font;
 }
 
-QPixmap loadPicture(const QString& path) {
+QImage loadPicture(const QString& path) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
 
-QPixmap orderScreenMockUp(QSize size) {
-    QPixmap pixmap(size);
+QImage orderScreenMockUp(QSize size) {
+    QImage pixmap(size, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, size.height());
@@ -53,8 +53,8 @@ QPixmap orderScreenMockUp(QSize size) {
     return pixmap;
 }
 
-QPixmap placeholderPicture(QSize size, const QString& caption) {
-    QPixmap pixmap(size);
+QImage placeholderPicture(QSize size, const QString& caption) {
+    QImage pixmap(size, QImage::Format_ARGB32_Premultiplied);
     pixmap.fill(QColor(236, 232, 220));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
