@@ -41,4 +41,9 @@ bool QtDialogs::confirmFindings(QWidget* parent, const CheckResult& result) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+void QtDialogs::showFindings(QWidget* parent, const CheckResult& result) {
+    FindingsDialog dialog(result, FindingsDialog::Use::Review, parent);
+    dialog.exec();
+}
+
 } // namespace zr

@@ -30,6 +30,8 @@ public:
     /// The check's findings before an update (FindingsDialog); true to send
     /// all the same, false for Cancel.
     virtual bool confirmFindings(QWidget* parent, const CheckResult& result) = 0;
+    /// The check's findings to read, with nothing to decide.
+    virtual void showFindings(QWidget* parent, const CheckResult& result) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -43,6 +45,7 @@ public:
                                      const QString& text) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool confirmFindings(QWidget* parent, const CheckResult& result) override;
+    void showFindings(QWidget* parent, const CheckResult& result) override;
 };
 
 } // namespace zr

@@ -4,6 +4,8 @@
 #include "app/Clock.h"
 #include "app/WindowsText.h"
 #include "app/frmMain.h"
+#include "app/Dialogs.h"
+#include "app/TextWidth.h"
 #include "menu/ItemsFile.h"
 #include "model/FileManager.h"
 
@@ -149,10 +151,7 @@ frmBoardPreview::frmBoardPreview(frmMain& main) : m_main(main) {
         cmd[i] = new QPushButton(buttons[i], this);
         cmd[i]->setObjectName(QString("cmd_%1").arg(i));
     }
-    // The pre-flight check is not part of this program yet; the button keeps
-    // its place for it and stays off.
-    cmd[2]->setEnabled(false);
-    cmd[2]->setToolTip("The pre-flight check of the profile is not available in this version.");
+    cmd[2]->setToolTip("Checks the saved profile as an update would, and lists what it finds.");
     Position = new QLabel(this);
     Position->setObjectName("Position");
     ItemList = new QListWidget(this);
@@ -239,9 +238,17 @@ frmBoardPreview::frmBoardPreview(frmMain& main) : m_main(main) {
     connect(cmd[0], &QPushButton::clicked, this,
             [this] { m_main.guard().run(Source, [this] { play(!Ticker->isActive()); }); });
     connect(cmd[1], &QPushButton::clicked, this, [this] { m_main.guard().run(Source, [this] { step(); }); });
+    connect(cmd[2], &QPushButton::clicked, this, [this] {
+        m_main.guard().run(Source, [this] {
+            runCheck();
+            redraw();
+            m_main.dialogs().showFindings(this, m_check);
+        });
+    });
     connect(cmd[3], &QPushButton::clicked, this, [this] { parentWidget() ? parentWidget()->close() : close(); });
     connect(Ticker, &QTimer::timeout, this, [this] { m_main.guard().run(Source, [this] { tick(); }); });
 
+    runCheck();
     // It opens at the PC's moment of the week.
     const QDateTime now = main.clock().now();
     setMoment({now.date().dayOfWeek(), now.time(), true});
@@ -359,7 +366,25 @@ void frmBoardPreview::redraw() {
             !problem.isEmpty())
             problems << "Suggestion " + m_board.order.suggestion->Picture + ": " + problem;
     problems.removeDuplicates();
+    // Each placeholder with what the check says to do about it.
+    for (QString& problem : problems) {
+        const QString picture = problem.section(": ", 0, 0).section(' ', 1, -1);
+        for (const Finding& finding : m_check.findings)
+            if (finding.picture == picture) {
+                problem += " (" + finding.text + ")";
+                break;
+            }
+    }
     Problems->setText(problems.isEmpty() ? QString() : "Pictures drawn as placeholders:\n" + problems.join('\n'));
+}
+
+void frmBoardPreview::runCheck() {
+    Profiles& profile = m_main.Profile();
+    CheckOptions options;
+    options.defaultPOP = profile.DefaultPOP();
+    options.defaultItem = profile.DefaultItem();
+    options.messageWidthTwips = [](const QString& text) { return textWidthTwips(text); };
+    m_check = checkProfile(m_main.paths(), profile.ID(), options);
 }
 
 } // namespace zr

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/BoardDrawing.h"
+#include "check/PreflightCheck.h"
 #include "preview/BoardMoment.h"
 
 #include <QImage>
@@ -90,11 +91,13 @@ private:
     void compute();
     void redraw();
     QList<MenuItem> pickedItems() const;
+    void runCheck();
 
     frmMain& m_main;
     QList<MenuItem> m_shown;
     std::unique_ptr<BoardPictures> m_pictures;
     BoardPreview m_board;
+    CheckResult m_check;
     BoardState m_state = BoardState::Idle;
     qint64 m_idle = 0;
     int m_totalLeft = 0;
