@@ -431,8 +431,8 @@ private slots:
             if (key.contains('_')) p.Week(key.section('_', 0, 0))->Day(key.section('_', 1))->StartTime = QTime::fromString(value, "HH:mm");
         }
         QList<MenuItem> menu;
-        for (const QString& entry : {"Secret 10 FALSE", "Cola 30 TRUE", "Burger 10 TRUE", "Fries 20 TRUE", "Pie 40 TRUE", "Deal 50 TRUE"}) {
-            const QStringList f = entry.split(' ');
+        for (const char* entry : {"Secret 10 FALSE", "Cola 30 TRUE", "Burger 10 TRUE", "Fries 20 TRUE", "Pie 40 TRUE", "Deal 50 TRUE"}) {
+            const QStringList f = QString(entry).split(' ');
             menu.append(MenuItem{f[0], f[0], "x.jpg", familyName(f[1]), f[2], "", "FALSE"});
         }
         const QList<MenuItem> shown = shownItems(menu);

@@ -122,7 +122,7 @@ private slots:
         w.cmd[0]->click();
         QVERIFY(h.dialogs.findingsShown.size() == 1 && h.dialogs.findingsShown[0].hasErrors());
         QVERIFY(progress.isEmpty() && sim.journal().isEmpty() && !h.app.exists("Profiles/North/Log/Ftp.log"));
-        for (CheckResult found : {h.dialogs.findingsShown[0], CheckResult{{{Finding::Severity::Warning, "P", "T"}}}}) {
+        for (CheckResult found : {h.dialogs.findingsShown[0], CheckResult{{{Finding::Severity::Warning, "P", "T", {}}}}}) {
             FindingsDialog list(found, FindingsDialog::Use::BeforeUpdate);
             QCOMPARE(list.FindingsList->rowCount(), found.findings.size());
             QCOMPARE(list.cmdGo->text() + (list.cmdCancel->isDefault() ? " Cancel" : ""),
