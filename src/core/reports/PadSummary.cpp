@@ -25,6 +25,11 @@ std::optional<double> SpeedOfService::average(Measure m) const {
     return static_cast<double>(sum[m]) / static_cast<double>(known[m]);
 }
 
+std::optional<double> SpeedOfService::slowerShare() const {
+    if (known[Total] == 0) return std::nullopt;
+    return 100.0 * static_cast<double>(slower) / static_cast<double>(known[Total]);
+}
+
 namespace {
 
 int scheduleOf(const QDate& date) {
@@ -40,7 +45,8 @@ int scheduleOf(const QDate& date) {
     }
 }
 
-// The day part of a moment given in seconds from a fixed day.
+} // namespace
+
 int dayPartOf(qint64 seconds, const ScheduleStarts& starts) {
     const qint64 dayNumber = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
     const QDate date = QDate::fromJulianDay(dayNumber);
@@ -56,6 +62,8 @@ int dayPartOf(qint64 seconds, const ScheduleStarts& starts) {
     if (today >= 0) return today;
     return latestAtOrBefore(starts[scheduleOf(date.addDays(-1))], QTime(23, 59, 59, 999));
 }
+
+namespace {
 
 struct CarTimes {
     qint64 arrival = Report::NoValue;
