@@ -102,8 +102,20 @@ void Builder::padTwo(const Fields& f, qint64 check, qint64 cents) {
 
 Report Builder::run(StatsStream& in) {
     Fields f;
-    m_report.reserve(static_cast<int>(std::min<qint64>(in.size() / 160, 1 << 22)));
+    // Room for the whole file, as its first rows promise, so that the rows are not moved (and
+    // held twice) as they grow; a little more than the promise, as the times grow longer.
+    constexpr int Sample = 1024;
+    m_report.reserve(Sample, 128 * Sample);
+    bool sized = false;
     while (!in.atEnd()) {
+        if (!sized && m_report.rowCount() >= Sample) {
+            sized = true;
+            const double share = static_cast<double>(in.size()) / static_cast<double>(std::max<qint64>(in.position(), 1));
+            const double rows = std::min(share * m_report.rowCount() * 1.04 + 64, double(1 << 22));
+            const double texts = std::min(share * static_cast<double>(m_report.textBytes()) * 1.04 + 4096,
+                                          double(std::numeric_limits<quint32>::max() - 2));
+            m_report.reserve(static_cast<int>(rows), static_cast<qsizetype>(texts));
+        }
         const std::size_t got = in.nextRecord(f);
         const std::optional<qint64> kind = StatsText::integer(f[0]);
         const std::optional<qint64> check = StatsText::integer(f[1]);

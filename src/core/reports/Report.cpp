@@ -62,8 +62,8 @@ void Report::addProblem(const QString& message) {
     if (!m_problems.contains(message)) m_problems.append(message);
 }
 
-void Report::reserve(int rows) {
-    m_texts.reserve(static_cast<qsizetype>(rows) * 120);
+void Report::reserve(int rows, qsizetype textBytes) {
+    m_texts.reserve(textBytes);
     m_cells.reserve(static_cast<std::size_t>(rows) * m_columns.size());
     m_values.reserve(static_cast<std::size_t>(rows) * m_columns.size());
 }

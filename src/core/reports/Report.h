@@ -54,7 +54,10 @@ public:
     void setNumber(int row, int column, qint64 value, bool marked = false);
     void setValue(int row, int column, qint64 value) { m_values[index(row, column)] = value; }
     void addProblem(const QString& message);
-    void reserve(int rows);
+    /// Room for the rows, and for texts of so many bytes in all (a file's texts take at most its size).
+    void reserve(int rows, qsizetype textBytes);
+    /// The bytes that the texts of all rows take.
+    qsizetype textBytes() const { return m_texts.size(); }
 
     /// The report as CSV: the column names, then one line per row, each line ending in "\n".
     /// Cells with a comma, a quote or a line end are quoted.

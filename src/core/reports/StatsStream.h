@@ -23,6 +23,8 @@ public:
     bool atEnd();
     /// The bytes that are read, without the blank lines at the end.
     qint64 size() const { return m_end; }
+    /// Where the next record starts, in bytes from the start of the file.
+    qint64 position() const { return m_read - m_buffer.size() + m_pos; }
 
     /// Reads the next fields.size() fields of a record, each as the file's
     /// bytes; the views stay valid until the next call. Returns the number
