@@ -42,7 +42,7 @@ int print(const QString& kind, const QString& path) {
     // A line at a time: the whole CSV of a large file is never held.
     QByteArray out = report.csvHeader().toLatin1();
     for (int r = 0; r < report.rowCount(); ++r) {
-        out += report.csvLine(r).toLatin1();
+        report.appendCsvLine(out, r);
         if (out.size() >= 1 << 16) {
             write(stdout, out);
             out.clear();

@@ -89,12 +89,37 @@ QString Report::csvHeader() const {
 }
 
 QString Report::csvLine(int row) const {
-    QString out;
+    QByteArray out;
+    appendCsvLine(out, row);
+    return QString::fromLatin1(out);
+}
+
+void Report::appendCsvLine(QByteArray& out, int row) const {
     for (int c = 0; c < columnCount(); ++c) {
         if (c) out += ',';
-        out += csvCell(text(row, c));
+        const std::size_t i = index(row, c);
+        const Cell cell = m_cells[i];
+        if (m_money[c] && m_values[i] != NoValue) {
+            out += centsText(m_values[i]).toLatin1();
+        } else if (cell.length == Number || cell.length == MarkedNumber) {
+            if (cell.length == MarkedNumber) out += '?';
+            out += QByteArray::number(m_values[i]);
+        } else {
+            const QByteArrayView text(m_texts.constData() + cell.offset, cell.length);
+            const bool quote = text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r');
+            if (!quote) {
+                out += text;
+                continue;
+            }
+            out += '"';
+            for (const char ch : text) {
+                if (ch == '"') out += '"';
+                out += ch;
+            }
+            out += '"';
+        }
     }
-    return out + '\n';
+    out += '\n';
 }
 
 QString Report::toCsv() const {

@@ -65,6 +65,8 @@ public:
     /// The first line of the CSV, and the line of one row, each ending in "\n".
     QString csvHeader() const;
     QString csvLine(int row) const;
+    /// The same line, one byte per character, added to out (without a QString on the way).
+    void appendCsvLine(QByteArray& out, int row) const;
 
 private:
     std::size_t index(int row, int column) const {
