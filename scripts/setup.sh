@@ -68,4 +68,21 @@ zr_demo_folder() {
             '"Shake","Vanilla Shake","shake.jpg",40,"TRUE","","TRUE"' \
             '"Special","Daily Special","greatchoice.jpg",50,"FALSE","dinner.jpg","FALSE"' >"$profile/Items/items"
     done
+    # A day of cars for every demo profile without pad files, so that the pad
+    # and fleet reports show something; each store a little slower than the last.
+    local store=0
+    for profile in "$app"/Profiles/*/; do
+        [ -d "$profile" ] || continue
+        store=$((store + 1))
+        compgen -G "$profile/Stats/Pad/*.txt" >/dev/null && continue
+        mkdir -p "$profile/Stats/Pad"
+        awk -v day="$(date +%-m/%-d/%Y)" -v slow="$store" 'function at(s) {
+                return sprintf("%s %d:%02d:%02d", day, int(s / 3600), int(s / 60) % 60, s % 60) }
+            BEGIN { for (c = 0; c < 60; c++) {
+                t = 6 * 3600 + c * 900; greet = 6 + (c * 7) % 12; off = 35 + (c * 13) % 30
+                total = 100 + 30 * slow + (c * 37) % 90
+                printf "1,%d,%s,%s,%s,%s,%d\r\n", c + 1, at(t), at(t + off), at(t + greet), at(t + off - 5), 500 + c * 37
+                printf "2,%d,%s,%s,,%s,%d\r\n", c + 1, at(t + off + 15), at(t + total), at(t + total - 10), 500 + c * 37 } }' \
+            >"$profile/Stats/Pad/drive_1.txt"
+    done
 }

@@ -5,6 +5,7 @@
 #include "model/ConfigReader.h"
 #include "model/Profiles.h"
 #include "reports/AsciiPadReport.h"
+#include "reports/FleetReport.h"
 #include "reports/PadReport.h"
 #include "reports/PadSummary.h"
 #include "reports/TrackingReport.h"
@@ -38,7 +39,16 @@ Report build(const QString& kind, const QString& path) {
 
 int print(const QString& kind, const QString& path) {
     const Report report = build(kind, path);
-    return finish(report, report.toCsv().toLatin1());
+    // A line at a time: the whole CSV of a large file is never held.
+    QByteArray out = report.csvHeader().toLatin1();
+    for (int r = 0; r < report.rowCount(); ++r) {
+        report.appendCsvLine(out, r);
+        if (out.size() >= 1 << 16) {
+            write(stdout, out);
+            out.clear();
+        }
+    }
+    return finish(report, out);
 }
 
 int printSummary(const AppPaths& paths, const QString& path, const QString& profile) {
@@ -53,6 +63,23 @@ int printSummary(const AppPaths& paths, const QString& path, const QString& prof
     }
     const Report report = PadReport::read(path);
     return finish(report, summaryText(summarize(report, starts)).toLocal8Bit());
+}
+
+int printFleet(const AppPaths& paths, const QDate& from, const QDate& to, int goal) {
+    CliPrompts prompts(true);
+    Report lines = FleetReport::emptyReport();
+    write(stdout, lines.csvHeader().toLatin1());
+    const QStringList problems =
+        FleetReport::read(paths, prompts, {from, to, goal}, [&](const FleetReport::Store& store) {
+            FleetReport::addRow(lines, store);
+            // Store names are shown as the system writes them.
+            write(stdout, lines.csvLine(lines.rowCount() - 1).toLocal8Bit());
+            lines = FleetReport::emptyReport();
+        });
+    std::fflush(stdout);
+    for (const QString& problem : problems)
+        write(stderr, (problem + '\n').toLocal8Bit());
+    return problems.isEmpty() ? 0 : ProblemInFile;
 }
 
 } // namespace zr::ReportCommands

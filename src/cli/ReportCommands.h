@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace zr {
@@ -18,5 +19,9 @@ int print(const QString& kind, const QString& path);
 /// one, the program's default start times. Returns as print() does; an
 /// unknown profile raises an AppError.
 int printSummary(const AppPaths& paths, const QString& path, const QString& profile);
+
+/// Prints the speed of service of every store as CSV, a line per store as
+/// soon as it is read, and the problems met on stderr. Returns as print() does.
+int printFleet(const AppPaths& paths, const QDate& from, const QDate& to, int goal);
 
 } // namespace zr::ReportCommands

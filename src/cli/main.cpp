@@ -9,6 +9,7 @@
 #include "app/AppError.h"
 #include "app/AppPaths.h"
 #include "app/Clock.h"
+#include "app/FrontEndSettings.h"
 #include "app/Routines.h"
 #include "comm/TransferRecord.h"
 #include "model/ProfileStore.h"
@@ -18,6 +19,7 @@
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #ifdef ZR_WITH_DRAW
@@ -223,10 +225,16 @@ int main(int argc, char** argv) {
 
     CLI::App* reportCmd = app.add_subcommand("report", "Print a statistics report as CSV");
     std::string reportKind, reportFile;
-    reportCmd->add_option("KIND", reportKind, "pad, ascii-pad, pop or sugg")
+    reportCmd->add_option("KIND", reportKind, "pad, ascii-pad, pop, sugg, or fleet for every store's pad files")
         ->required()
-        ->check(CLI::IsMember({"pad", "ascii-pad", "pop", "sugg"}));
-    reportCmd->add_option("FILE", reportFile, "Statistics file")->required();
+        ->check(CLI::IsMember({"pad", "ascii-pad", "pop", "sugg", "fleet"}));
+    reportCmd->add_option("FILE", reportFile, "Statistics file (not for fleet)");
+    std::string fleetFrom, fleetTo;
+    int fleetGoal = 0;
+    reportCmd->add_option("--from", fleetFrom, "fleet only: first day counted, YYYY-MM-DD");
+    reportCmd->add_option("--to", fleetTo, "fleet only: last day counted, YYYY-MM-DD");
+    reportCmd->add_option("--goal", fleetGoal, "fleet only: goal for the total time in seconds (default: zr.ini's)")
+        ->check(CLI::Range(1, zr::FrontEndSettings::LongestTotalTimeGoal));
     bool reportSummary = false;
     std::string reportProfile;
     reportCmd->add_flag("--summary", reportSummary, "pad only: print the speed-of-service summary as text");
@@ -321,6 +329,38 @@ int main(int argc, char** argv) {
         }
         if (*itemsShow) return zr::ItemsCommands::show(paths, text(itemsProfile));
         if (*itemsCheck) return zr::ItemsCommands::check(paths, text(itemsProfile));
+        if (*reportCmd && reportKind == "fleet") {
+            if (!reportFile.empty()) {
+                err("The fleet report reads every profile's pad files; it takes no FILE.");
+                return Usage;
+            }
+            std::optional<QDate> dates[2];
+            const std::string* given[2] = {&fleetFrom, &fleetTo};
+            for (int i = 0; i < 2; ++i) {
+                if (given[i]->empty()) continue;
+                dates[i] = QDate::fromString(text(*given[i]), Qt::ISODate);
+                if (!dates[i]->isValid() || given[i]->size() != 10) {
+                    err(QStringLiteral("--%1 \"%2\" is not a date: give it as YYYY-MM-DD, such as 2026-12-01.")
+                            .arg(i == 0 ? "from" : "to", text(*given[i])));
+                    return Failure;
+                }
+            }
+            if (dates[0] && dates[1] && *dates[0] > *dates[1]) {
+                err("--from " + text(fleetFrom) + " is after --to " + text(fleetTo) + ".");
+                return Failure;
+            }
+            const int goal = fleetGoal > 0 ? fleetGoal : zr::FrontEndSettings::TotalTimeGoal(paths);
+            return zr::ReportCommands::printFleet(paths, dates[0].value_or(QDate()), dates[1].value_or(QDate()),
+                                                  goal);
+        }
+        if (*reportCmd && (!fleetFrom.empty() || !fleetTo.empty() || fleetGoal > 0)) {
+            err("--from, --to and --goal are for the fleet report only.");
+            return Usage;
+        }
+        if (*reportCmd && reportFile.empty()) {
+            err("Name the statistics file: zrctl report KIND FILE. Run with --help or --help-all for more information.");
+            return Usage;
+        }
         if (*reportCmd && reportSummary) {
             if (reportKind != "pad") {
                 err("--summary is for pad reports only");

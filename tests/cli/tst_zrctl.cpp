@@ -137,6 +137,10 @@ private slots:
         row("report summary with the profile's start times", {"report", "pad", pad, "--summary", "--profile", "north"}, {{"zr.ini", NotFirstRun}, {"Profiles/North/Config/zr.conf", "tod_sun_break = 10:00\r\n"}}, 0, {"\nBreakfast        0 ", "\nClosed           3 "}, {}, unchanged);
         row("report summary, unknown profile", {"report", "pad", pad, "--summary", "--profile", "Nobody"}, {}, 1, {}, {"zrctl: Profiles: There is no profile Nobody.\n"}, unchanged);
         row("report summary of a pop file", {"report", "pop", "%D/stats/track.txt", "--summary"}, {}, 2, {}, {"--summary is for pad reports only"}, {});
+        row("report fleet: a store without pad files has no cars", {"report", "fleet", "--goal", "300"}, {{"Profiles/North/Stats/Pad/lane.txt", zr::test::testData("stats/lane.pad")}}, 0, {"Store,Files,Cars,Greet,Pad1,Pad2,Total,Over Goal %,Breakfast Cars,", "\nNorth,1,3,7.5,45.0,55.0,210.0,0.0,3,7.5,45.0,55.0,210.0,0.0,0,,,,,,0,,,,,,0,,,,,\nSouth,0,0,,,,,,0,"}, {}, unchanged);
+        row("report fleet: no cars on the days asked", {"report", "fleet", "--from", "2003-01-06"}, {{"Profiles/North/Stats/Pad/lane.txt", zr::test::testData("stats/lane.pad")}}, 0, {"\nNorth,1,0,,,,,,0,"}, {}, unchanged);
+        row("report fleet: not a date", {"report", "fleet", "--to", "2026-02-30"}, {}, 1, {}, {"zrctl: --to \"2026-02-30\" is not a date: give it as YYYY-MM-DD, such as 2026-12-01.\n"}, unchanged);
+        row("report fleet: from after to", {"report", "fleet", "--from", "2026-12-02", "--to", "2026-12-01"}, {}, 1, {}, {"zrctl: --from 2026-12-02 is after --to 2026-12-01.\n"}, unchanged);
         row("report, unknown kind", {"report", "cars", pad}, {}, 2, {}, {Usage}, {});
         row("report, no file", {"report", "pad"}, {}, 2, {}, {Usage}, {});
         row("report, missing file", {"report", "pad", "%D/stats/missing.pad"}, {}, 1, {}, {"zrctl: "}, unchanged);

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "reports/AsciiPadReport.h"
+#include "reports/FleetReport.h"
 #include "reports/PadReport.h"
 #include "reports/PadSummary.h"
 #include "reports/TrackingReport.h"
@@ -170,6 +171,57 @@ private slots:
         QCOMPARE(g.cars, cars);
         QCOMPARE(figure(g.average(SpeedOfService::Greet)), greet);
         QCOMPARE(figure(g.average(SpeedOfService::Total)), total);
+    }
+
+    // Every store's pad files summed as they are read: Store, Files, then Cars, Greet, Pad1, Pad2, Total and
+    // Over Goal % overall and for Breakfast, Lunch, Dinner and Closed. North has the files, South none.
+    void fleet_data() {
+        QTest::addColumn<QStringList>("files"); // path below North's folder, then its text, and so on
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QStringList>("expected");
+        const auto t = [](const QString& day, const QTime& at, int s) { return day + ' ' + at.addSecs(s).toString("H:mm:ss"); };
+        // Greeted after 10 s, off pad 1 after 30, on pad 2 for the last 20 s of the total time.
+        const auto car = [&](int check, const QString& day, const QTime& at, int total) {
+            return QStringLiteral("1,%1,%2,%3,%4,,0\r\n2,%1,%5,%6,,,0\r\n").arg(check).arg(t(day, at, 0), t(day, at, 30), t(day, at, 10), t(day, at, total - 20), t(day, at, total));
+        };
+        const QString fri = "12/4/2026", sat = "12/5/2026";
+        const QString friday = car(1, fri, {10, 30}, 100) + "1,9,,12/4/2026 10:31:00,12/4/2026 10:30:40,,0\r\n" + car(2, fri, {22, 30}, 200);
+        const QString saturday = car(3, sat, {1, 0}, 400) + car(4, sat, {11, 30}, 200) + car(5, sat, {12, 30}, 500) + "2,77,12/5/2026 23:00:00,12/5/2026 23:01:00,,,0\r\n";
+        const QString none = ",0,,,,,";
+        const QString south = "South,0,0,,,,," + none + none + none + none;
+        const QString pads = "Stats/Pad/";
+        // clang-format off
+        QTest::newRow("a fetched and a converted file; an order row without its own arrival; a pickup alone") << QStringList{pads + "drive_1.txt", friday, pads + "0412.zrs.pad", saturday, pads + "0412.zrs", "binary, not read"} << QDate() << QDate()
+            << QStringList{"North,2,6,10.0,30.0,26.7,280.0,80.0" + none + ",3,10.0,30.0,20.0,266.7,66.7,1,10.0,30.0,20.0,200.0,100.0,2,10.0,30.0,40.0,400.0,100.0", south};
+        QTest::newRow("from a day: the car at 1:00 counts on its own date") << QStringList{pads + "a.txt", friday, pads + "b.txt", saturday} << QDate(2026, 12, 5) << QDate()
+            << QStringList{"North,2,4,10.0,30.0,30.0,366.7,100.0" + none + ",2,10.0,30.0,20.0,350.0,100.0" + none + ",2,10.0,30.0,40.0,400.0,100.0", south};
+        QTest::newRow("to a day") << QStringList{pads + "a.txt", friday + saturday} << QDate() << QDate(2026, 12, 4)
+            << QStringList{"North,1,2,10.0,30.0,20.0,150.0,50.0" + none + ",1,10.0,30.0,20.0,100.0,0.0,1,10.0,30.0,20.0,200.0,100.0" + none, south};
+        QTest::newRow("the store's own day parts") << QStringList{pads + "a.txt", friday, "Config/zr.conf", "tod_fri_lunch = 11:00\r\ntod_fri_dinner = 23:00\r\n"} << QDate() << QDate()
+            << QStringList{"North,1,2,10.0,30.0,20.0,150.0,50.0,1,10.0,30.0,20.0,100.0,0.0,1,10.0,30.0,20.0,200.0,100.0" + none + none, south};
+        QTest::newRow("a file cut short keeps the cars before") << QStringList{pads + "a.txt", friday + "1,3,12/4/2026"} << QDate() << QDate()
+            << QStringList{"North,1,2,10.0,30.0,20.0,150.0,50.0" + none + ",1,10.0,30.0,20.0,100.0,0.0,1,10.0,30.0,20.0,200.0,100.0" + none, south, "North: a.txt: " + FileProblem};
+        // clang-format on
+    }
+    void fleet() {
+        QFETCH(QStringList, files);
+        zr::test::TempApp app;
+        app.write("Profiles/South/Config.conf", "IP = 127.0.0.2\r\n");
+        for (int i = 0; i + 1 < files.size(); i += 2)
+            app.write("Profiles/North/" + files[i], files[i + 1].toLatin1());
+        zr::test::ScriptedPrompts prompts;
+        FleetReport::Options options;
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        options.from = from;
+        options.to = to;
+        Report report = FleetReport::emptyReport();
+        QStringList got = FleetReport::read(app.paths, prompts, options, [&](const FleetReport::Store& store) { FleetReport::addRow(report, store); });
+        for (int r = report.rowCount() - 1; r >= 0; --r)
+            got.prepend(report.csvLine(r).chopped(1));
+        QTEST(got, "expected");
+        QCOMPARE(report.csvHeader().count(',') + 1, 32);
     }
 };
 

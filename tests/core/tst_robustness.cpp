@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "app/AppError.h"
 #include "menu/FieldReader.h"
+#include "reports/StatsStream.h"
 #include "menu/ItemsFile.h"
 #include "menu/LineCheck.h"
 #include "model/DynamicList.h"
@@ -354,6 +355,13 @@ private slots:
                 const QString text = QString::fromLatin1(random.damage(n % 2 ? pads.repeated(3) : QByteArray(), "0123456789,/: \"\r\n-x?", 40, false));
                 const Report p = PadReport::build(text), a = AsciiPadReport::build(text), t = TrackingReport::build(text);
                 if (!p.toCsv().startsWith("Index,") || a.rowCount() < 0 || t.rowCount() < 0) why = "a report lost its header";
+                // Files read a piece at a time give the fields of the whole text.
+                StatsStream stream(text);
+                FieldReader whole(StatsText::withoutTrailingBlankLines(text));
+                std::array<QByteArrayView, 1> field;
+                while (!stream.atEnd() && why.isEmpty())
+                    if (stream.nextRecord(field) != 1 || whole.next() != QString::fromLatin1(field[0])) why = "the stream reads another field";
+                if (!whole.atEnd()) why = "the stream ends early";
             }
             if (timer.elapsed() > 2000) why = QString("took %1 ms").arg(timer.elapsed());
             if (!why.isEmpty())

@@ -5,6 +5,7 @@
 #include "reports/PadReport.h"
 #include "reports/ReportModel.h"
 #include "reports/frmASCIIPad.h"
+#include "reports/frmFleetSpeed.h"
 #include "reports/frmStats.h"
 #include "reports/frmTrackPop.h"
 #include "reports/frmTrackSuggestiveSell.h"
@@ -187,6 +188,36 @@ private slots:
         close(sub);
         QCOMPARE(open()->size(), given);
         QCOMPARE(h.app.read("zr.ini").count("window_size_"), 1);
+    }
+
+    // The fleet window from its menu entry: every store, sorted by a column as numbers (1000 after 210),
+    // the chart in the same order with the goal line, and the export in that order.
+    void fleetSpeed() {
+        GuiHarness h;
+        addProgramWindows(h.main);
+        h.main.Profile().setID("North");
+        h.profileFolder("South", "127.0.0.2");
+        h.app.write("Profiles/North/Stats/Pad/lane.txt", testData("stats/lane.pad"));
+        h.app.write("Profiles/West/Stats/Pad/w.pad", car(1, QDateTime(QDate(2026, 12, 4), QTime(12, 0)), 1000));
+        h.main.findChild<QAction*>("mnuReportFleetSpeed")->trigger();
+        auto* w = qobject_cast<frmFleetSpeed*>(h.main.ChildWindows().value("frmFleetSpeed")->widget());
+        QVERIFY(w);
+        new QAbstractItemModelTester(&w->sorted(), QAbstractItemModelTester::FailureReportingMode::QtTest, w);
+        w->Stores->sortByColumn(6, Qt::DescendingOrder);
+        auto* x = qobject_cast<QBarCategoryAxis*>(w->Chart->chart()->axes(Qt::Horizontal).value(0));
+        QVERIFY(x);
+        QCOMPARE(x->categories(), QStringList({"West", "North", "South"}));
+        auto* goal = qobject_cast<QLineSeries*>(w->Chart->chart()->series().value(1));
+        QVERIFY(goal && goal->at(0).y() == 180);
+        h.dialogs.saves << h.app.path("fleet.csv");
+        w->Export->click();
+        const QStringList lines = csvLines(h.app.read("fleet.csv"));
+        QCOMPARE(lines.size(), 4);
+        QVERIFY2(lines[1].startsWith("West,1,1,10.0,30.0,40.0,1000.0,100.0,0,,,,,,1,") && lines[2].startsWith("North,1,3,") && lines[3].startsWith("South,0,0,"), qPrintable(lines.join('\n')));
+        w->chkFrom->setChecked(true);
+        w->From->setDate(QDate(2026, 12, 5)); // no car since: West has none left
+        QCOMPARE(w->model().report().text(2, 2), QString("0"));
+        QVERIFY(h.prompts.informed.isEmpty());
     }
 };
 

@@ -36,10 +36,11 @@ QStringList columnNames();
 /// Hidden values: seconds in the duration columns, cents in the money columns,
 /// the car's pad-1 arrival (seconds from a fixed day) beside "On Pad1", the
 /// last pad-2 arrival beside "On Pad2", the numbers beside "Index", "Car #"
-/// and "Check #".
+/// and "Check #". Blank lines at the end of the text are dropped, as they are
+/// from a file.
 Report build(const QString& text);
 
-/// Reads the file and builds its report. A missing file raises an AppError.
+/// Reads the file a piece at a time and builds its report. A missing file raises an AppError.
 Report read(const QString& path);
 
 } // namespace zr::PadReport

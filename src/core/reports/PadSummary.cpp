@@ -13,7 +13,10 @@ std::optional<double> SpeedOfService::average(Measure m) const {
     return static_cast<double>(sum[m]) / static_cast<double>(known[m]);
 }
 
-namespace {
+std::optional<double> SpeedOfService::slowerShare() const {
+    if (known[Total] == 0) return std::nullopt;
+    return 100.0 * static_cast<double>(slower) / static_cast<double>(known[Total]);
+}
 
 // The day part of a moment given in seconds from a fixed day.
 int dayPartOf(qint64 seconds, const ScheduleStarts& starts) {
@@ -22,6 +25,8 @@ int dayPartOf(qint64 seconds, const ScheduleStarts& starts) {
     const QTime time = QTime(0, 0).addSecs(static_cast<int>(seconds - dayNumber * 86400));
     return dayPartInForce(starts, date.dayOfWeek(), time).part;
 }
+
+namespace {
 
 struct CarTimes {
     qint64 arrival = Report::NoValue;

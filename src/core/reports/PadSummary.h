@@ -16,9 +16,17 @@ struct SpeedOfService {
     qint64 cars = 0;
     std::array<qint64, MeasureCount> sum{};
     std::array<qint64, MeasureCount> known{};
+    qint64 slower = 0; // cars whose total time is over a goal, where one is given
     /// The average in seconds over the cars whose time is known, or nothing.
     std::optional<double> average(Measure m) const;
+    /// The percentage of the cars with a known total time that were slower than the goal, or nothing.
+    std::optional<double> slowerShare() const;
 };
+
+/// The day part (0 Breakfast to 3 Closed) of a moment given in seconds from a
+/// fixed day: the schedule of its weekday, and before the first start of the
+/// day the last day part of the day before.
+int dayPartOf(qint64 seconds, const ScheduleStarts& starts);
 
 /// The speed of service of a pad summary report, overall, per day part
 /// (Breakfast, Lunch, Dinner, Closed) and per hour of the day.

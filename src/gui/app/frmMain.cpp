@@ -139,6 +139,8 @@ void frmMain::createMenus() {
     addEntry(reports, "mnuReportSuggSellSumm", "Suggestive Sell Summary", "frmTrackSuggestiveSell");
     addEntry(reports, "mnuEditStatistics", "Pad S&tatistics", "frmStats");
     addEntry(reports, "mnuASCIIPad", "ASCII Pad Data", "frmASCIIPad");
+    reports->addSeparator();
+    addEntry(reports, "mnuReportFleetSpeed", "Fleet Speed of Service", "frmFleetSpeed");
 
     QMenu* view = bar->addMenu("&View");
     view->setObjectName("mnuView");

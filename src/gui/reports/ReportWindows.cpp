@@ -2,6 +2,7 @@
 #include "app/ProgramWindows.h"
 #include "app/frmMain.h"
 #include "reports/frmASCIIPad.h"
+#include "reports/frmFleetSpeed.h"
 #include "reports/frmStats.h"
 #include "reports/frmTrackPop.h"
 #include "reports/frmTrackSuggestiveSell.h"
@@ -14,6 +15,7 @@ void addReportWindows(frmMain& main) {
     main.addWindow("frmTrackSuggestiveSell",
                    [](frmMain& m) { return keepChildWindowSize(m, new frmTrackSuggestiveSell(m)); });
     main.addWindow("frmASCIIPad", [](frmMain& m) { return keepChildWindowSize(m, new frmASCIIPad(m)); });
+    main.addWindow("frmFleetSpeed", [](frmMain& m) { return keepChildWindowSize(m, new frmFleetSpeed(m)); });
 }
 
 } // namespace zr

@@ -1,0 +1,247 @@
+#include "reports/frmFleetSpeed.h"
+
+#include "app/AppPaths.h"
+#include "app/Clock.h"
+#include "app/Dialogs.h"
+#include "app/FrontEndSettings.h"
+#include "app/Prompts.h"
+#include "app/TextFile.h"
+#include "app/frmMain.h"
+#include "reports/ReportModel.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace zr {
+
+namespace {
+
+constexpr int TotalColumn = 6; // "Total" of the overall figures
+
+// Numbers sort as numbers, names without regard to case; empty cells come first.
+class NumericSort : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const qint64 a = left.data(ReportModel::ValueRole).toLongLong();
+        const qint64 b = right.data(ReportModel::ValueRole).toLongLong();
+        if (a != Report::NoValue || b != Report::NoValue) return a < b;
+        const QString l = left.data().toString(), r = right.data().toString();
+        if (l.isEmpty() != r.isEmpty()) return l.isEmpty();
+        return QString::compare(l, r, Qt::CaseInsensitive) < 0;
+    }
+};
+
+} // namespace
+
+frmFleetSpeed::frmFleetSpeed(frmMain& main) : m_main(main) {
+    setObjectName("frmFleetSpeed");
+    setWindowTitle("Fleet Speed of Service");
+
+    Title = new QLabel("Fleet Speed of Service", this);
+    Title->setObjectName("Title");
+    QFont heading = Title->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.4);
+    heading.setBold(true);
+    Title->setFont(heading);
+    Title->setAlignment(Qt::AlignCenter);
+
+    const QDate today = m_main.clock().now().date();
+    const auto dateBox = [this](QCheckBox*& check, QDateEdit*& edit, const QString& name, const QString& label,
+                                const QDate& date) {
+        check = new QCheckBox(label, this);
+        check->setObjectName("chk" + name);
+        edit = new QDateEdit(date, this);
+        edit->setObjectName(name);
+        edit->setDisplayFormat("yyyy-MM-dd");
+        edit->setCalendarPopup(true);
+        edit->setKeyboardTracking(false);
+        edit->setEnabled(false);
+        connect(check, &QCheckBox::toggled, edit, &QWidget::setEnabled);
+    };
+    dateBox(chkFrom, From, "From", "&From:", today.addDays(-30));
+    dateBox(chkTo, To, "To", "&To:", today);
+    chkFrom->setToolTip("Count only the cars that arrived on or after this day");
+    chkTo->setToolTip("Count only the cars that arrived on or before this day");
+
+    Goal = new QSpinBox(this);
+    Goal->setObjectName("Goal");
+    Goal->setRange(1, FrontEndSettings::LongestTotalTimeGoal);
+    Goal->setSuffix(" s");
+    Goal->setKeyboardTracking(false);
+    Goal->setValue(FrontEndSettings::TotalTimeGoal(m_main.paths()));
+    Goal->setToolTip("\"Over Goal %\" is the share of cars whose total time is longer");
+    auto* goalLabel = new QLabel("&Goal for the total time:", this);
+    goalLabel->setBuddy(Goal);
+    Refresh = new QPushButton("&Read Again", this);
+    Refresh->setObjectName("Refresh");
+    Refresh->setToolTip("Read every store's pad files again");
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(chkFrom);
+    filters->addWidget(From);
+    filters->addSpacing(12);
+    filters->addWidget(chkTo);
+    filters->addWidget(To);
+    filters->addSpacing(12);
+    filters->addWidget(goalLabel);
+    filters->addWidget(Goal);
+    filters->addStretch();
+    filters->addWidget(Refresh);
+
+    m_model = new ReportModel(FleetReport::emptyReport(), this);
+    m_sorted = new NumericSort(this);
+    m_sorted->setSourceModel(m_model);
+    Stores = new QTreeView(this);
+    Stores->setObjectName("Stores");
+    Stores->setRootIsDecorated(false);
+    Stores->setUniformRowHeights(true);
+    Stores->setAlternatingRowColors(true);
+    Stores->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Stores->setModel(m_sorted);
+    Stores->setSortingEnabled(true);
+    Stores->sortByColumn(0, Qt::AscendingOrder);
+    Stores->header()->setStretchLastSection(false);
+    Stores->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    Chart = new QChartView(new QChart, this);
+    Chart->setObjectName("Chart");
+    Chart->setRenderHint(QPainter::Antialiasing);
+    Chart->setMinimumHeight(220);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(Stores);
+    split->addWidget(Chart);
+    split->setStretchFactor(1, 1);
+    split->setSizes({180, 320});
+
+    Export = new QPushButton(QString::fromUtf8("&Export…"), this);
+    Export->setObjectName("Export");
+    Export->setToolTip("Save the table as a CSV file, in the order shown");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Export);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Title);
+    layout->addLayout(filters);
+    layout->addWidget(split, 1);
+    layout->addLayout(buttons);
+
+    const auto guarded = [this](const char* source, auto work) {
+        return [this, source, work](auto&&...) { m_main.guard().run(source, work); };
+    };
+    connect(Refresh, &QPushButton::clicked, this, guarded("frmFleetSpeed Refresh", [this] { BuildReport(); }));
+    connect(Export, &QPushButton::clicked, this, guarded("frmFleetSpeed Export", [this] { ExportReport(); }));
+    connect(Goal, &QSpinBox::valueChanged, this,
+            [this](int seconds) { m_main.guard().run("frmFleetSpeed Goal", [&] { GoalChanged(seconds); }); });
+    for (QDateEdit* edit : {From, To})
+        connect(edit, &QDateEdit::dateChanged, this, guarded("frmFleetSpeed Dates", [this] { BuildReport(); }));
+    for (QCheckBox* check : {chkFrom, chkTo})
+        connect(check, &QCheckBox::toggled, this, guarded("frmFleetSpeed Dates", [this] { BuildReport(); }));
+    connect(m_sorted, &QAbstractItemModel::layoutChanged, this,
+            guarded("frmFleetSpeed Sort", [this] { showChart(); }));
+
+    BuildReport();
+}
+
+void frmFleetSpeed::GoalChanged(int seconds) {
+    FrontEndSettings::SaveTotalTimeGoal(m_main.paths(), seconds);
+    BuildReport();
+}
+
+void frmFleetSpeed::BuildReport() {
+    FleetReport::Options options;
+    if (chkFrom->isChecked()) options.from = From->date();
+    if (chkTo->isChecked()) options.to = To->date();
+    options.goal = Goal->value();
+    Report report = FleetReport::emptyReport();
+    const QStringList problems = FleetReport::read(m_main.paths(), m_main.prompts(), options,
+                                                   [&](const FleetReport::Store& store) { FleetReport::addRow(report, store); });
+    m_model->setReport(std::move(report));
+    showChart();
+    if (!problems.isEmpty()) m_main.prompts().inform(QString(), problems.join('\n'));
+}
+
+void frmFleetSpeed::showChart() {
+    auto* chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    const int stores = m_sorted->rowCount();
+    if (stores == 0) {
+        chart->setTitle("No stores");
+    } else {
+        chart->setTitle("Average total time per store");
+        auto* totals = new QBarSet("Average total time (s)");
+        totals->setColor(QColor(60, 110, 190));
+        QStringList names;
+        double longest = Goal->value();
+        for (int r = 0; r < stores; ++r) {
+            names << m_sorted->index(r, 0).data().toString();
+            const qint64 tenths = m_sorted->index(r, TotalColumn).data(ReportModel::ValueRole).toLongLong();
+            const double seconds = tenths == Report::NoValue ? 0.0 : static_cast<double>(tenths) / 10.0;
+            *totals << seconds;
+            longest = std::max(longest, seconds);
+        }
+        auto* bars = new QBarSeries;
+        bars->append(totals);
+        auto* goal = new QLineSeries;
+        goal->setName(QString("Goal (%1 s)").arg(Goal->value()));
+        goal->setPen(QPen(QColor(200, 30, 30), 2, Qt::DashLine));
+        goal->append(-0.5, Goal->value());
+        goal->append(stores - 0.5, Goal->value());
+        chart->addSeries(bars);
+        chart->addSeries(goal);
+
+        auto* x = new QBarCategoryAxis;
+        x->append(names);
+        x->setTitleText("Store");
+        auto* y = new QValueAxis;
+        y->setTitleText("Seconds");
+        y->setLabelFormat("%d");
+        y->setRange(0, longest * 1.15);
+        y->applyNiceNumbers();
+        chart->addAxis(x, Qt::AlignBottom);
+        chart->addAxis(y, Qt::AlignLeft);
+        for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{bars, goal}) {
+            series->attachAxis(x);
+            series->attachAxis(y);
+        }
+    }
+    QChart* old = Chart->chart();
+    Chart->setChart(chart);
+    delete old;
+}
+
+void frmFleetSpeed::ExportReport() {
+    const QString folder = m_main.paths().profileFile(m_main.Profile().ID().trimmed(), "Stats");
+    QString name = m_main.dialogs().saveFile(this, QStringLiteral("Export to CSV:"), folder + "/fleet-speed.csv",
+                                             QStringLiteral("CSV files (*.csv)"));
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += ".csv";
+    const Report& report = m_model->report();
+    QString out = report.csvHeader();
+    for (int r = 0; r < m_sorted->rowCount(); ++r)
+        out += report.csvLine(m_sorted->mapToSource(m_sorted->index(r, 0)).row());
+    TextFile::writeAtomically(name, out.toUtf8(), "Export");
+}
+
+} // namespace zr
