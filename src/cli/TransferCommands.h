@@ -16,15 +16,26 @@ struct Target {
     int port = 0;
 };
 
-/// Updates each board in turn, printing every status line as
-/// "[value/maximum] text"; with more than one board a summary table follows.
+/// How more than one board runs: `jobs` boards at once, each by a zrctl of
+/// its own (see FleetCommands.h). progressLines: this zrctl is such a worker
+/// for one board and prints progress lines instead of status lines.
+struct Fleet {
+    int jobs = 8;
+    int retries = 1;
+    QString report; // a CSV copy of the summary, when named
+    bool progressLines = false;
+};
+
+/// Updates the boards, one alone printing every status line as
+/// "[value/maximum] text", more than one as a fleet run with a summary table.
 /// Returns 0 when every update succeeded, else 1.
 int update(const AppPaths& paths, const QStringList& names, bool efficient, bool syncTime,
-           const Target& target);
+           const Target& target, const Fleet& fleet);
 
-/// Retrieves the board's configuration, items and statistics into the
-/// profile; only: any of "config", "menu", "statistics" (empty: all, as a
-/// standard transfer). Returns 0 on success, else 1.
-int retrieve(const AppPaths& paths, const QString& name, const QStringList& only, const Target& target);
+/// Retrieves the boards' configuration, items and statistics into their
+/// profiles; only: any of "config", "menu", "statistics" (empty: all, as a
+/// standard transfer). Returns 0 when every retrieve succeeded, else 1.
+int retrieve(const AppPaths& paths, const QStringList& names, const QStringList& only, const Target& target,
+             const Fleet& fleet);
 
 } // namespace zr::TransferCommands
