@@ -126,8 +126,23 @@ int FleetRun::runningCount() const {
 }
 
 void FleetRun::fill() {
-    while (!m_stopping && !m_queue.isEmpty() && runningCount() < m_options.jobs)
-        launch(m_queue.takeFirst());
+    // Profiles that share a board (or a --host) wait for each other: one board
+    // is never reached by two workers at once.
+    const auto busy = [this](int index) {
+        const QString& address = m_boards[index].address;
+        for (size_t other = 0; other < m_workers.size(); ++other)
+            if (m_workers[other] && !address.isEmpty() &&
+                m_boards[static_cast<int>(other)].address.compare(address, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    for (qsizetype i = 0; !m_stopping && i < m_queue.size() && runningCount() < m_options.jobs;) {
+        if (busy(m_queue[i])) {
+            ++i;
+            continue;
+        }
+        launch(m_queue.takeAt(i));
+    }
 }
 
 void FleetRun::launch(int index) {

@@ -52,7 +52,7 @@ struct FleetOptions {
 };
 
 /// Runs one worker process per board, at most `jobs` at once, never two for
-/// the same board. Processes share nothing, so a board that crashes or hangs
+/// the same board (profile or address). Processes share nothing, so a board that crashes or hangs
 /// takes no other board with it, and the caller's event loop stays free: the
 /// command line tool and the fleet window both drive it through signals.
 class FleetRun : public QObject {
