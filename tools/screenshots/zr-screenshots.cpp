@@ -113,6 +113,17 @@ int main(int argc, char** argv) {
             }
         }
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (QAction* fleet = main.findChild<QAction*>("mnuToolsFleet"); fleet && fleet->isEnabled()) {
+        fleet->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frmFleet" && w->isVisible()) {
+                save(*w, out, "fleet");
+                w->close();
+                break;
+            }
+        }
+    }
 
     {
         zr::frmAbout about(&main);
