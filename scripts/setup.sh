@@ -46,6 +46,10 @@ zr_demo_folder() {
     if [ ! -e "$app/Profiles/Profiles.conf" ]; then
         "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Demo Store" --ip 127.0.0.1
         "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Second Store" --ip 127.0.0.1
+        # A broken profile for the check: its week's lunch shows a POP picture that is not there.
+        "$ZR_BUILD/src/cli/zrctl" --app "$app" new "Broken Store" --ip 127.0.0.1
+        sed -i '0,/^pop_week_lunch = [^ ]*/s//pop_week_lunch = missing_pop.jpg/' \
+            "$app/Profiles/Broken Store/Config/zr.conf"
         "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
     fi
     # Two more stores, each with a board of its own (the simulated fleet), so

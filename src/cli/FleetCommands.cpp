@@ -80,7 +80,7 @@ private:
 } // namespace
 
 int run(const AppPaths& paths, const QStringList& names, bool update, const QStringList& workerOptions,
-        const QString& host, const TransferCommands::Fleet& fleet) {
+        const QString& host, const TransferCommands::Fleet& fleet, const QMap<QString, QString>& skipped) {
     FleetOptions options;
     options.program = QCoreApplication::applicationFilePath();
     options.arguments = [&](const QString& profile) {
@@ -91,6 +91,8 @@ int run(const AppPaths& paths, const QStringList& names, bool update, const QStr
     options.jobs = fleet.jobs;
     options.retries = fleet.retries;
     FleetRun run(options, names);
+    for (auto it = skipped.cbegin(); it != skipped.cend(); ++it)
+        run.skip(it.key(), it.value());
 
     const bool terminal = isatty(fileno(stdout)) != 0;
     TerminalView view(run, update);

@@ -2,6 +2,8 @@
 
 #include "TransferCommands.h"
 
+#include <QMap>
+
 namespace zr::FleetCommands {
 
 /// Updates (or retrieves) several boards at once, each by a zrctl of its own
@@ -11,6 +13,6 @@ namespace zr::FleetCommands {
 /// text". Ctrl-C starts no new board and lets the running ones finish their
 /// current step. Returns 0 when every board succeeded, else 1.
 int run(const AppPaths& paths, const QStringList& names, bool update, const QStringList& workerOptions,
-        const QString& host, const TransferCommands::Fleet& fleet);
+        const QString& host, const TransferCommands::Fleet& fleet, const QMap<QString, QString>& skipped = {});
 
 } // namespace zr::FleetCommands

@@ -7,6 +7,7 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Routines.h"
+#include "check/PreflightCheck.h"
 #include "comm/TransferRun.h"
 #include "fleet/ProgressLine.h"
 #include "model/ProfileStore.h"
@@ -35,16 +36,38 @@ struct Outcome {
     QString profile, address, result;
     double seconds = 0;
     bool ok = false;
+    bool refused = false; // the check found errors, and nothing was sent
 };
+
+bool profileExists(const AppPaths& paths, const QString& name) {
+    if (ProfileStore::isValidName(name) && QFileInfo(paths.profileFolder(name)).isDir()) return true;
+    print(stderr, "zrctl: There is no profile " + name + ".\n");
+    return false;
+}
+
+/// Prints the check's findings, one a line, and its summary.
+CheckResult printCheck(const AppPaths& paths, const QString& name) {
+    const CheckResult result = checkProfile(paths, name);
+    for (const Finding& finding : result.findings)
+        print(stdout, CheckResult::line(finding) + '\n');
+    print(stdout, name + ": " + result.summary() + '\n');
+    return result;
+}
 
 /// Runs one command against one board; failures passed up are reported as the
 /// window reports them (stderr, Exceptions.log and Ftp.log).
 Outcome run(const AppPaths& paths, const QString& name, const Target& target, bool update,
-            const TransferChoices& choices) {
+            const TransferChoices& choices, bool force = false) {
     Outcome outcome{name, QString(), "failed"};
-    if (!ProfileStore::isValidName(name) || !QFileInfo(paths.profileFolder(name)).isDir()) {
-        print(stderr, "zrctl: There is no profile " + name + ".\n");
+    if (!profileExists(paths, name)) {
         outcome.result = "no such profile";
+        return outcome;
+    }
+    // Before an update, the check: errors keep the board from being touched at all.
+    if (update && printCheck(paths, name).hasErrors() && !force) {
+        print(stderr, "zrctl: " + name + " was not sent: the check found errors. Put them right, or use --force.\n");
+        outcome.result = "not sent";
+        outcome.refused = true;
         return outcome;
     }
     TransferTarget board;
@@ -137,19 +160,31 @@ QStringList workerOptions(const Target& target) {
 
 } // namespace
 
+int check(const AppPaths& paths, const QString& name) {
+    if (!profileExists(paths, name)) return 1;
+    return printCheck(paths, name).exitCode();
+}
+
 int update(const AppPaths& paths, const QStringList& names, bool efficient, bool syncTime,
-           const Target& target, const Fleet& fleet) {
+           const Target& target, const Fleet& fleet, bool force) {
     TransferChoices choices;
     choices.type = efficient ? TransferChoices::Type::Efficient : TransferChoices::Type::Standard;
     choices.syncTime = syncTime;
     if (fleet.progressLines) return work(paths, names.value(0), target, choices);
     if (names.size() > 1) {
+        // Every board is checked before any is sent.
+        QMap<QString, QString> refused;
+        for (const QString& name : names)
+            if (profileExists(paths, name) && printCheck(paths, name).hasErrors() && !force)
+                refused.insert(name, "The check found errors. Put them right, or use --force.");
         QStringList options = workerOptions(target);
         if (efficient) options << "--efficient";
         if (!syncTime) options << "--no-time-sync";
-        return FleetCommands::run(paths, names, true, options, target.host, fleet);
+        const int code = FleetCommands::run(paths, names, true, options, target.host, fleet, refused);
+        return refused.isEmpty() ? code : 8;
     }
-    return run(paths, names.value(0), target, true, choices).ok ? 0 : 1;
+    const Outcome outcome = run(paths, names.value(0), target, true, choices, force);
+    return outcome.refused ? 8 : outcome.ok ? 0 : 1;
 }
 
 int retrieve(const AppPaths& paths, const QStringList& names, const QStringList& only, const Target& target,

@@ -26,11 +26,18 @@ struct Fleet {
     bool progressLines = false;
 };
 
-/// Updates the boards, one alone printing every status line as
-/// "[value/maximum] text", more than one as a fleet run with a summary table.
-/// Returns 0 when every update succeeded, else 1.
+/// Checks the profile before an update: prints one line per finding and a
+/// summary with the bytes to send. Returns 0 clean, 7 warnings only, 8
+/// errors, 1 for an unknown profile.
+int check(const AppPaths& paths, const QString& name);
+
+/// Updates the boards: the check of every board first (its findings printed;
+/// a board with errors is not sent unless force is set), then one board alone
+/// printing every status line as "[value/maximum] text", more than one as a
+/// fleet run with a summary table. Returns 8 when the check kept any board
+/// from being sent, else 0 when every update succeeded, else 1.
 int update(const AppPaths& paths, const QStringList& names, bool efficient, bool syncTime,
-           const Target& target, const Fleet& fleet);
+           const Target& target, const Fleet& fleet, bool force = false);
 
 /// Retrieves the boards' configuration, items and statistics into their
 /// profiles; only: any of "config", "menu", "statistics" (empty: all, as a

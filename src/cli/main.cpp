@@ -9,6 +9,7 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Routines.h"
+#include "comm/TransferRecord.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
 #include "profiles/ProfileArchive.h"
@@ -38,9 +39,25 @@ void err(const QString& text) {
     std::fwrite(bytes.constData(), 1, bytes.size(), stderr);
 }
 
-int listProfiles(const zr::AppPaths& paths) {
-    for (const QString& name : zr::ProfileStore::profileNames(paths))
-        out(name + '\t' + zr::GetConfigIP(paths, name) + '\n');
+/// "update failed 2026-12-05 08:05:26: the first error"
+QString resultText(const zr::TransferEntry& e) {
+    return zr::TransferRecord::kindText(e.kind) + ' ' + zr::TransferRecord::resultText(e.result) + ' ' +
+           zr::TransferRecord::timeText(e.end) + (e.error.isEmpty() ? QString() : ": " + e.error);
+}
+
+int listProfiles(const zr::AppPaths& paths, bool details) {
+    for (const QString& name : zr::ProfileStore::profileNames(paths)) {
+        QString line = name + '\t' + zr::GetConfigIP(paths, name);
+        if (details) {
+            const zr::TransferHistory h = zr::TransferRecord::history(paths, name);
+            const auto when = [](const std::optional<zr::TransferEntry>& e) {
+                return e ? zr::TransferRecord::timeText(e->end) : QStringLiteral("never");
+            };
+            line += '\t' + when(h.lastUpdate) + '\t' + when(h.lastRetrieve) + '\t' +
+                    (h.last ? resultText(*h.last) : QStringLiteral("none"));
+        }
+        out(line + '\n');
+    }
     return Ok;
 }
 
@@ -134,6 +151,10 @@ int main(int argc, char** argv) {
                    "not installed, otherwise the per-user data folder ~/.local/share/ZRFrontEnd)");
 
     CLI::App* profiles = app.add_subcommand("profiles", "List the profiles: name, a TAB, IP address");
+    bool longList = false;
+    profiles->add_flag("--long", longList,
+                       "Add the last successful update, the last successful retrieve and the last "
+                       "result, from each profile's Log/Transfers.csv (TAB-separated)");
     CLI::App* use = app.add_subcommand("use", "Make a profile current, as the desktop program does");
     std::string name;
     std::string answer = "yes";
@@ -202,9 +223,14 @@ int main(int argc, char** argv) {
     itemsCheck->add_option("NAME", itemsProfile, "Profile name")->required();
     itemsCmd->require_subcommand(1, 1);
 
+    CLI::App* checkCmd = app.add_subcommand(
+        "check", "Check what an update would send; exit 0 clean, 7 warnings only, 8 errors");
+    std::string checked;
+    checkCmd->add_option("NAME", checked, "Profile name")->required();
+
     CLI::App* updateCmd = app.add_subcommand("update", "Update boards with their profiles over FTP");
     std::vector<std::string> updated;
-    bool updateAll = false, efficient = false, noTimeSync = false;
+    bool updateAll = false, efficient = false, noTimeSync = false, force = false;
     std::string host, report;
     int port = 0;
     zr::TransferCommands::Fleet fleet;
@@ -212,6 +238,7 @@ int main(int argc, char** argv) {
     updateCmd->add_flag("--all", updateAll, "Every profile");
     updateCmd->add_flag("--efficient", efficient, "Send only the images the board lacks");
     updateCmd->add_flag("--no-time-sync", noTimeSync, "Do not send the PC's time as the board's local time");
+    updateCmd->add_flag("--force", force, "Send even when the check finds errors");
     CLI::App* retrieveCmd = app.add_subcommand(
         "retrieve", "Fetch a board's configuration, items and statistics into its profile");
     std::vector<std::string> retrieved;
@@ -251,7 +278,7 @@ int main(int argc, char** argv) {
                                : QDir(QString::fromLocal8Bit(appDir.c_str())).absolutePath();
     const zr::AppPaths paths(folder, QCoreApplication::applicationDirPath());
     try {
-        if (*profiles) return listProfiles(paths);
+        if (*profiles) return listProfiles(paths, longList);
         if (*use) return useProfile(paths, text(name), answer == "yes");
         if (*newCmd) return newProfile(paths, text(newName), text(ip));
         if (*renameCmd) return renameProfile(paths, text(oldName), text(renamedTo));
@@ -272,6 +299,7 @@ int main(int argc, char** argv) {
             return zr::ReportCommands::printSummary(paths, text(reportFile), text(reportProfile));
         }
         if (*reportCmd) return zr::ReportCommands::print(text(reportKind), text(reportFile));
+        if (*checkCmd) return zr::TransferCommands::check(paths, text(checked));
         if (*updateCmd || *retrieveCmd) {
             const zr::TransferCommands::Target target{text(host), port};
             if (!report.empty()) fleet.report = QDir(text(report)).absolutePath();
@@ -294,7 +322,7 @@ int main(int argc, char** argv) {
                     parts.append(text(part));
                 return zr::TransferCommands::retrieve(paths, names, parts, target, fleet);
             }
-            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target, fleet);
+            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target, fleet, force);
         }
     } catch (const zr::AppError& e) {
         err(e.source() + ": " + e.description());

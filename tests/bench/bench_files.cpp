@@ -1,11 +1,15 @@
 // The core's two large file jobs, each a median of several runs: the scan of a
 // picture folder with 10,000 small .jpg files, as the image windows do it
 // (Filter first, then Directory), and the load and save of a zr.conf that holds
-// the usual settings and 10,000 lines of keys the program does not know.
+// the usual settings and 10,000 lines of keys the program does not know; and
+// the check before an update of a profile with 20 POPs in every day part, 500
+// items and 1,000 pictures in each catalogue.
 
 #include "BenchSupport.h"
+#include "check/PreflightCheck.h"
 #include "model/FileManager.h"
 #include "model/Profiles.h"
+#include "profiles/ProfileOps.h"
 
 #include <QCoreApplication>
 
@@ -47,5 +51,39 @@ int main(int argc, char** argv) {
                 "load + save:                   %s; aim < 20 ms)\n",
                 static_cast<long long>(big.size()), Runs, figures(loads).constData(),
                 figures(saves).constData(), figures(totals).constData());
+
+    zr::test::TempApp big2;
+    for (int n = 0; n < 1000; ++n) {
+        big2.write(QString("ZRScreens/POP/pop%1.jpg").arg(n, 4, 10, QChar('0')), QByteArray(512, 'p'));
+        big2.write(QString("ZRScreens/Item/item%1.jpg").arg(n, 4, 10, QChar('0')), QByteArray(512, 'i'));
+    }
+    big2.write("ZRScreens/POP/default.jpg", QByteArray(512, 'd'));
+    big2.write("ZRScreens/Item/GreatChoice.jpg", QByteArray(512, 'g'));
+    big2.notFirstRun();
+    zr::Profiles checked(big2.paths, clock, prompts);
+    zr::ProfileOps::createProfile(checked, "C", "127.0.0.1");
+    for (zr::TimeOfWeek& week : checked.Weeks())
+        for (zr::TimeOfDay& day : week.Days) {
+            day.POPs.clear();
+            for (int n = 0; n < 20; ++n)
+                day.POPs.append({QString("pop%1.jpg").arg(n * 37 % 1000, 4, 10, QChar('0')), "5"});
+        }
+    checked.SaveProfile();
+    QByteArray menu;
+    for (int n = 0; n < 500; ++n)
+        menu += QString("\"Item %1\",\"Long %1\",\"item%2.jpg\",%3,\"TRUE\",\"pop%2.jpg\",\"FALSE\"\r\n")
+                    .arg(n)
+                    .arg(n * 2, 4, 10, QChar('0'))
+                    .arg(10 * (n % 5 + 1))
+                    .toLatin1();
+    big2.write("Profiles/C/Items/items", menu);
+    QList<double> checks;
+    zr::CheckResult result;
+    for (int run = 0; run < Runs; ++run)
+        checks << ms([&] { result = zr::checkProfile(big2.paths, "C"); });
+    for (const zr::Finding& f : result.findings) std::printf("%s\n", qPrintable(zr::CheckResult::line(f)));
+    if (result.hasErrors()) return 1;
+    std::printf("check of 16 day parts x 20 POPs, 500 items, 2 x 1000 pictures, %d runs: %s; aim < 100 ms)\n",
+                Runs, figures(checks).constData());
     return 0;
 }

@@ -62,6 +62,7 @@ struct Lane {
     }
     QString profile(const QString& relative) const { return "Profiles/" + P + "/" + relative; }
     QStringList log(const QString& name) const { return crlfLines(app.read(profile("Log/" + name))); }
+    QStringList record() const { return log("Transfers.csv").mid(1); } // below the header
     /// The application folder without the profile's logs.
     QMap<QString, QByteArray> localFiles() const {
         QMap<QString, QByteArray> tree = folderTree(app.dir.path());
@@ -230,6 +231,7 @@ private slots:
         for (qsizetype i = 0; i < log.size(); ++i)
             QCOMPARE(log.at(i), '"' + lane.status.at(i) + '"');
         QCOMPARE(lane.status.mid(0, 2), (QStringList{"127.0.0.1 Attempting connection...", "Connection to Lane 1@127.0.0.1 Successful."}));
+        QCOMPARE(lane.log("Transfers.csv"), (QStringList{"Start,End,Kind,Result,Bytes sent,Bytes received,Error", "2026-12-05 08:05:07,2026-12-05 08:05:22,update,ok,25697,671,"}));
         QCOMPARE(lane.status.filter("not found on local drive."), QStringList{}); // no name made up from "sugg_dinner = 30"
         QVERIFY(lane.status.contains("Sending " + lane.app.path("ZRScreens/POP/Burger.jpg") + " to /zr/images/pops/burger.jpg"));
         QVERIFY(lane.status.contains("Deleting /zr/images/pops/old.jpg from the OCB."));
@@ -370,6 +372,9 @@ private slots:
         QVERIFY(!lane.transfer->RetrieveFromOCB(TransferChoices{}));
         QVERIFY(lane.prompts.informed.isEmpty());
         QCOMPARE(lane.app.read(lane.profile("Config/zr.conf")), ZrConf);
+        const QString failed = ",failed,0,0,Connection to Lane 1@127.0.0.1 Failed.";
+        QCOMPARE(lane.record().size(), 2);
+        QVERIFY(lane.record().at(0).endsWith(",update" + failed) && lane.record().at(1).endsWith(",retrieve" + failed));
     }
 
     void missingLocalConfig() {
@@ -422,6 +427,8 @@ private slots:
         }
         QCOMPARE(lane.status.last(), "Standard Retrieval completed successfully!");
         QVERIFY(lane.sim.remoteExists("zr/var/summary.log"));
+        QCOMPARE(lane.record().size(), 1);
+        QVERIFY2(QRegularExpression("^2026-12-05 08:05:07,2026-12-05 08:05:\\d\\d,retrieve,ok,0,[1-9]\\d+,$").match(lane.record().at(0)).hasMatch(), qPrintable(lane.record().at(0)));
         if (!seed) {
             QCOMPARE(lane.status.filter("found on OCB..."),
                      (QStringList{"No Pad Statistics files found on OCB...", "No POP Statistics files found on OCB...",
@@ -482,6 +489,10 @@ private slots:
         lane.prompts.informed.clear();
         QCOMPARE(lane.run(choose(update), result), 0);
         QVERIFY(result && lane.prompts.informed.isEmpty());
+        const QString kind = update ? "update" : "retrieve";
+        QCOMPARE(lane.record().size(), 2);
+        QVERIFY2(lane.record().at(0).contains(kind + ",failed,") && lane.record().at(0).contains(",FTP: "), qPrintable(lane.record().at(0)));
+        QVERIFY(lane.record().at(1).contains(kind + ",ok,"));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "app/AppError.h"
+#include "check/PreflightCheck.h"
 #include "model/ProfileStore.h"
 #include "model/Profiles.h"
 #include "profiles/ProfileArchive.h"
@@ -100,6 +101,62 @@ private slots:
         QCOMPARE(profile.IPAddress(), QString());
         QCOMPARE(app.read("Profiles/South/Config.conf"), "IP = \r\n");
         QCOMPARE(app.read("Profiles/North/Config.conf"), "IP = 127.1.1.1\r\n");
+    }
+
+    // The check before an update: a clean profile (every family shown, every picture there), then one
+    // broken thing per row: "file", the text replaced (none: the file's whole new text) and the findings.
+    void preflightCheck_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QStringList>("expected"); // "E" or "W", "|", the place
+        const QString conf = "Profiles/North/Config/zr.conf", items = "Profiles/North/Items/items";
+        // clang-format off
+        QTest::newRow("clean") << conf << QByteArray("=") << QByteArray("=") << QStringList{};
+        QTest::newRow("POP picture missing") << conf << QByteArray("pop_week_lunch = default") << QByteArray("pop_week_lunch = gone") << QStringList{"E|POP slideshow, Week / Lunch"};
+        QTest::newRow("name zr.conf cannot hold") << conf << QByteArray("pop_sun_closed = default.jpg") << QByteArray("pop_sun_closed = \"my pop.jpg\"") << QStringList{"E|POP slideshow, Sunday / Closed"};
+        QTest::newRow("item picture missing") << items << QByteArray("burger.jpg") << QByteArray("gone.jpg") << QStringList{"E|Items line 2"};
+        QTest::newRow("items file: bad record") << items << QByteArray("30,\"TRUE\"") << QByteArray("30,\"true\"") << QStringList{"E|Items line 3"};
+        QTest::newRow("no address") << "Profiles/North/Config.conf" << QByteArray("127.0.0.1") << QByteArray() << QStringList{"E|General settings"};
+        QTest::newRow("address refused") << "Profiles/North/Config.conf" << QByteArray("127.0.0.1") << QByteArray("127.0.0.256") << QStringList{"E|General settings"};
+        QTest::newRow("day part without POP") << conf << QByteArray("pop_fri_break =") << QByteArray("#") << QStringList{"E|POP slideshow, Friday / Breakfast"};
+        QTest::newRow("display time 0") << conf << QByteArray("pop_sat_dinner = default.jpg    2") << QByteArray("pop_sat_dinner = default.jpg    0") << QStringList{"E|POP slideshow, Saturday / Dinner"};
+        QTest::newRow("display time 11") << conf << QByteArray("pop_sat_dinner = default.jpg    2") << QByteArray("pop_sat_dinner = default.jpg    11") << QStringList{"W|POP slideshow, Saturday / Dinner"};
+        QTest::newRow("lunch after dinner") << conf << QByteArray("tod_fri_lunch   = 10:30") << QByteArray("tod_fri_lunch   = 23:00") << QStringList{"W|Day-part scheduling, Friday"};
+        QTest::newRow("empty picture") << "ZRScreens/POP/deal.jpg" << QByteArray() << QByteArray("") << QStringList{"W|Items line 2"};
+        QTest::newRow("family no shown item has") << items << QByteArray("50,\"TRUE\"") << QByteArray("50,\"FALSE\"") << QStringList{"W|Suggestive sales, Breakfast", "W|Suggestive sales, Lunch", "W|Suggestive sales, Dinner"};
+        QTest::newRow("order-screen message too wide") << conf << QByteArray("Good AfterNoon") << QByteArray(41, 'x') << QStringList{"W|Order screen, Lunch message"};
+        QTest::newRow("pre-sell line too long") << conf << QByteArray("screen_saver_mode") << "screen_saver_text = \"" + QByteArray(51, 'x') + "\"\r\nscreen_saver_mode" << QStringList{"W|Pre-sell message, line 3"};
+        QTest::newRow("more than the board holds") << "ZRScreens/Item/burger.jpg" << QByteArray() << QByteArray(1100000, 'j') << QStringList{"W|Update"};
+        // clang-format on
+    }
+    void preflightCheck() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QStringList, expected);
+        TempApp app;
+        app.write("zr.ini", "FirstRun = no\r\nboard_capacity_mb = 1\r\n");
+        for (const char* picture : {"POP/default.jpg", "POP/deal.jpg", "Item/GreatChoice.jpg", "Item/burger.jpg"})
+            app.write(QString("ZRScreens/") + picture, "jpeg");
+        FakeClock clock;
+        ScriptedPrompts prompts;
+        Profiles profile(app.paths, clock, prompts);
+        ProfileOps::createProfile(profile, "North", "127.0.0.1");
+        QByteArray menu;
+        for (const char* family : {"10", "20", "30", "40", "50"})
+            menu += QByteArray("\"I") + family + "\",\"x\",\"" + (family[0] == '2' ? "burger" : "greatchoice") +
+                    ".jpg\"," + family + ",\"TRUE\",\"" + (family[0] == '2' ? "deal.jpg" : "") + "\",\"FALSE\"\r\n";
+        app.write("Profiles/North/Items/items", menu);
+        app.write(file, from.isNull() ? to : app.read(file).replace(from, to));
+        CheckOptions options;
+        options.messageWidthTwips = [](const QString& text) { return text.size() * 100.0; };
+        const CheckResult result = checkProfile(app.paths, "North", options);
+        QStringList found;
+        for (const Finding& f : result.findings)
+            found << QString(f.severity == Finding::Severity::Error ? "E|" : "W|") + f.place;
+        QCOMPARE(found, expected);
+        QCOMPARE(result.exitCode(), expected.isEmpty() ? 0 : expected.first().startsWith('E') ? 8 : 7);
     }
 
     // The one check of a new profile's name and address, also used for an address split at its dots.

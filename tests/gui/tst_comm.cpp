@@ -4,6 +4,7 @@
 #include "GuiHarness.h"
 #include "OcbSim.h"
 #include "app/ProgramWindows.h"
+#include "app/FindingsDialog.h"
 #include "comm/frmOCBComm.h"
 #include "fleet/frmFleet.h"
 
@@ -120,6 +121,17 @@ private slots:
             if (w.ProgressBar->isVisible())
                 progress << QString("%1/%2").arg(w.ProgressBar->value()).arg(w.ProgressBar->maximum());
         };
+        // The profile names pictures that are not there: Cancel sends nothing, "Send anyway" sends.
+        w.cmd[0]->click();
+        QVERIFY(h.dialogs.findingsShown.size() == 1 && h.dialogs.findingsShown[0].hasErrors());
+        QVERIFY(progress.isEmpty() && sim.journal().isEmpty() && !h.app.exists("Profiles/North/Log/Ftp.log"));
+        for (CheckResult found : {h.dialogs.findingsShown[0], CheckResult{{{Finding::Severity::Warning, "P", "T"}}}}) {
+            FindingsDialog list(found, FindingsDialog::Use::BeforeUpdate);
+            QCOMPARE(list.FindingsList->rowCount(), found.findings.size());
+            QCOMPARE(list.cmdGo->text() + (list.cmdCancel->isDefault() ? " Cancel" : ""),
+                     found.hasErrors() ? "&Send anyway Cancel" : "&Continue");
+        }
+        h.dialogs.sendAnyway = {true};
         h.prompts.answers = {Button::OK};
         w.cmd[0]->click();
         QCOMPARE(progress.value(0), "1/150");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "check/PreflightCheck.h"
 
 #include <QList>
 #include <QStringList>
@@ -18,6 +19,8 @@ public:
     QList<FileDialog> opened; // every open-file dialog shown
     QStringList saves;       // names to save under
     QList<FileDialog> saved; // every save dialog shown: title, proposed path (as folder), filter
+    QList<bool> sendAnyway;          // answers to the check's findings; none left: Cancel
+    QList<CheckResult> findingsShown; // every list of findings shown
 
     QString openFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override {
         opened.append({title, folder, filter});
@@ -33,6 +36,10 @@ public:
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override {
         return colors.isEmpty() ? std::nullopt : colors.takeFirst();
+    }
+    bool confirmFindings(QWidget*, const CheckResult& result) override {
+        findingsShown.append(result);
+        return !sendAnyway.isEmpty() && sendAnyway.takeFirst();
     }
 };
 

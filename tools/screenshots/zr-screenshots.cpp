@@ -4,12 +4,14 @@
 
 #include "app/Clock.h"
 #include "app/Dialogs.h"
+#include "app/FindingsDialog.h"
 #include "app/ProgramWindows.h"
 #include "app/Prompts.h"
 #include "app/Translation.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "check/PreflightCheck.h"
 #include "model/ProfileStore.h"
 #include "profiles/frmBackUpProfile.h"
 #include "profiles/frmEditProfiles.h"
@@ -142,6 +144,11 @@ int main(int argc, char** argv) {
             w.close();
         });
         w.CreateNewProfile();
+    }
+    // The check's list before an update, on the demo's broken profile.
+    if (zr::ProfileStore::isValidName("Broken Store") && QDir(paths.profileFolder("Broken Store")).exists()) {
+        zr::FindingsDialog findings(zr::checkProfile(paths, "Broken Store"), zr::FindingsDialog::Use::BeforeUpdate);
+        save(findings, out, "check-findings");
     }
     main.hide();
     return 0;

@@ -45,6 +45,7 @@ constexpr qint64 PathFileAccess = 75;
 constexpr qint64 DuplicateKey = 457;
 constexpr qint64 InvalidArgument = 5;
 constexpr qint64 DeviceIO = 57;
+constexpr qint64 Interrupted = 18; // a transfer stopped part way on request
 } // namespace errors
 
 } // namespace zr

@@ -113,8 +113,10 @@ QString keyOf(const QString& line) {
     return text.left(eq).trimmed().toLower();
 }
 
+const QString CapacityKey = QStringLiteral("board_capacity_mb");
+
 bool isKept(const QString& key) {
-    return key == BackupFolderKey || key.startsWith(WindowSizePrefix);
+    return key == BackupFolderKey || key == CapacityKey || key.startsWith(WindowSizePrefix);
 }
 
 // The kept lines as they follow the other settings, or none.
@@ -231,6 +233,12 @@ std::optional<StoredCommSettings> LoadCommSettings(const AppPaths& paths) {
     if (const std::optional<QString> notify = value("notify_transfer_complete"))
         s.notifyTransferComplete = notify->isEmpty() || *notify == "yes";
     return s;
+}
+
+int BoardCapacityMb(const AppPaths& paths) {
+    bool ok = false;
+    const int mb = keptValue(paths, CapacityKey).toInt(&ok);
+    return ok && mb >= 1 ? mb : DefaultBoardCapacityMb;
 }
 
 int TotalTimeGoal(const AppPaths& paths) {

@@ -79,6 +79,12 @@ void SaveDefaultImages(const AppPaths& paths, const DefaultImages& images);
 QSize WindowSize(const AppPaths& paths, const QString& window);
 void SaveWindowSize(const AppPaths& paths, const QString& window, QSize size);
 
+/// What a board holds, in megabytes, kept in zr.ini under "board_capacity_mb":
+/// the check warns of an update that would send more. The default when the
+/// file holds none, or no whole number of at least 1. Kept by the rewrites of zr.ini.
+inline constexpr int DefaultBoardCapacityMb = 64;
+int BoardCapacityMb(const AppPaths& paths);
+
 /// The folder of the last backup, kept in zr.ini under "backup_folder"; empty when none.
 QString BackupFolder(const AppPaths& paths);
 void SaveBackupFolder(const AppPaths& paths, const QString& folder);

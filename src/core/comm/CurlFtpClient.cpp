@@ -42,6 +42,20 @@ size_t readBody(char* buffer, size_t size, size_t count, void* user) {
     return static_cast<size_t>(n);
 }
 
+// The longest wait on the sockets before libcurl is asked again whether it
+// has work; a wait that wakes for nothing costs a few microseconds.
+constexpr int MaxWaitMs = 5;
+
+bool hasSockets(CURLM* multi) {
+    fd_set read, write, error;
+    FD_ZERO(&read);
+    FD_ZERO(&write);
+    FD_ZERO(&error);
+    int highest = -1;
+    curl_multi_fdset(multi, &read, &write, &error, &highest);
+    return highest >= 0;
+}
+
 int pumpEvents(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     auto* since = static_cast<QElapsedTimer*>(user);
     if (QCoreApplication::instance() && since->elapsed() >= 40) {
@@ -106,7 +120,11 @@ void CurlFtpClient::connectTo(const QString& host) {
     m_host = host;
     m_folder = "/";
     m_curl = curl_easy_init();
-    if (!m_curl) throw AppError(Source, FtpError::LocalFailure, "The FTP connection could not be prepared.");
+    m_multi = curl_multi_init();
+    if (!m_curl || !m_multi) {
+        disconnect();
+        throw AppError(Source, FtpError::LocalFailure, "The FTP connection could not be prepared.");
+    }
     try {
         QByteArray ignored;
         Sink sink{&ignored};
@@ -126,8 +144,10 @@ void CurlFtpClient::connectTo(const QString& host) {
 }
 
 void CurlFtpClient::disconnect() {
-    if (m_curl) curl_easy_cleanup(m_curl); // says QUIT on an open connection
+    if (m_curl) curl_easy_cleanup(m_curl);
+    if (m_multi) curl_multi_cleanup(m_multi); // says QUIT on the connection it keeps
     m_curl = nullptr;
+    m_multi = nullptr;
     m_connected = false;
 }
 
@@ -184,8 +204,48 @@ void CurlFtpClient::prepare(const QByteArray& address) {
     curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, &m_pumped);
 }
 
+int CurlFtpClient::run() {
+    if (curl_multi_add_handle(m_multi, m_curl) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
+    CURLcode code = CURLE_OK;
+    int idle = 0;
+    for (bool done = false; !done;) {
+        int running = 0;
+        if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
+            code = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+            if (message->msg != CURLMSG_DONE) continue;
+            code = message->data.result;
+            done = true;
+        }
+        if (done || running == 0) break;
+        // libcurl's own timers still end every wait that should be shorter.
+        // With no socket to wait on it has work to do at once: it is asked
+        // again straight away, and after a millisecond when that was in vain.
+        long timer = -1;
+        curl_multi_timeout(m_multi, &timer);
+        int wait = timer >= 0 && timer < MaxWaitMs ? static_cast<int>(timer) : MaxWaitMs;
+        if (hasSockets(m_multi))
+            idle = 0;
+        else
+            wait = idle++ ? std::min(wait, 1) : 0;
+        if (curl_multi_poll(m_multi, nullptr, 0, wait, nullptr) != CURLM_OK) {
+            code = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+    }
+    curl_multi_remove_handle(m_multi, m_curl);
+    return code;
+}
+
 void CurlFtpClient::perform(const char* source, const QString& what) {
-    const CURLcode code = curl_easy_perform(m_curl);
+    const auto code = static_cast<CURLcode>(run());
+    curl_off_t up = 0, down = 0;
+    curl_easy_getinfo(m_curl, CURLINFO_SIZE_UPLOAD_T, &up);
+    curl_easy_getinfo(m_curl, CURLINFO_SIZE_DOWNLOAD_T, &down);
+    countBytes(up, down);
     if (code == CURLE_OK) return;
     long reply = 0;
     curl_easy_getinfo(m_curl, CURLINFO_RESPONSE_CODE, &reply);

@@ -40,6 +40,20 @@ public:
 
     std::function<void(QString remote, QString local)> onReceiving;
     std::function<void(QString local, QString remote)> onSending;
+
+    /// Bytes carried over data connections since the client was made: files
+    /// and listings, whole or in part.
+    qint64 bytesSent() const { return m_sent; }
+    qint64 bytesReceived() const { return m_received; }
+
+protected:
+    void countBytes(qint64 sent, qint64 received) {
+        m_sent += sent;
+        m_received += received;
+    }
+
+private:
+    qint64 m_sent = 0, m_received = 0;
 };
 
 } // namespace zr

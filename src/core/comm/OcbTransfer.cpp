@@ -1,4 +1,7 @@
 #include "comm/OcbTransfer.h"
+#include "comm/UpdatePictures.h"
+
+#include "comm/TransferRecord.h"
 
 #include "app/AppPaths.h"
 #include "app/Clock.h"
@@ -7,8 +10,6 @@
 #include "app/Prompts.h"
 #include "app/Routines.h"
 #include "app/TextFile.h"
-#include "menu/FieldReader.h"
-#include "model/DynamicList.h"
 #include "model/FileManager.h"
 #include "model/Profiles.h"
 
@@ -39,32 +40,6 @@ const QString CtrlFolder = "/zr/ctrl/";
 /// A name from an OCB listing that could reach outside the folder it is meant for.
 bool unsafeName(const QString& name) {
     return name.isEmpty() || name.contains('/') || name.contains('\\') || name.contains("..");
-}
-
-/// The settings lines of the local zr.conf that begin with the filter, or
-/// nothing when the file is missing.
-std::optional<DynamicList> confLines(const QString& path, const QString& filter) {
-    const std::optional<QStringList> lines = TextFile::readLines(path, "UpdateOCB");
-    if (!lines) return std::nullopt;
-    DynamicList list;
-    list.MaskFlags(1);
-    list.AddMask("#");
-    list.AddMask("");
-    for (const QString& line : *lines)
-        list.AddItem(line, filter);
-    return list;
-}
-
-/// One field of every record of the items file; nothing when the file is missing.
-std::optional<QStringList> itemsField(const QString& path, int field) {
-    const std::optional<QString> text = TextFile::readAll(path, "UpdateOCB");
-    if (!text) return std::nullopt;
-    FieldReader reader(*text);
-    QStringList values;
-    std::array<QString, 7> record;
-    while (reader.nextRecord(record) == record.size())
-        values.append(record[field].trimmed());
-    return values;
 }
 
 } // namespace
@@ -183,20 +158,69 @@ void OcbTransfer::disconnectQuietly() {
     }
 }
 
-bool OcbTransfer::UpdateOCB(const TransferChoices& choices) {
-    try {
-        if (!ConnectToOCB()) {
-            m_value = 0;
-            ReportStatus("Connection to " + who() + " Failed.");
-            return false;
+QString OcbTransfer::failureText(const AppError& error) {
+    const QString source = error.source().isEmpty() ? QStringLiteral("OCB Communications") : error.source();
+    return source + ": " + error.description();
+}
+
+void OcbTransfer::noteError(const QString& text) {
+    if (m_firstError.isEmpty()) m_firstError = text;
+}
+
+bool OcbTransfer::recorded(TransferEntry::Kind kind, const std::function<bool()>& work) {
+    TransferEntry entry;
+    entry.kind = kind;
+    entry.start = m_clock.now();
+    const qint64 sent = m_ftp.bytesSent(), received = m_ftp.bytesReceived();
+    m_firstError.clear();
+    const auto finish = [&](TransferEntry::Result result) {
+        entry.end = m_clock.now();
+        entry.result = result;
+        entry.sent = m_ftp.bytesSent() - sent;
+        entry.received = m_ftp.bytesReceived() - received;
+        entry.error = m_firstError;
+        try {
+            TransferRecord::append(m_paths, m_name, entry);
+        } catch (const AppError& e) {
+            // The transfer itself is done; a record that cannot be kept is logged, not shown.
+            try {
+                ProfileLogs(m_paths, m_clock).LogException(m_name, failureText(e), false, nullptr);
+            } catch (...) {
+            }
         }
-        const bool ok = runUpdate(choices);
-        disconnectQuietly();
+    };
+    try {
+        const bool ok = work();
+        finish(ok ? TransferEntry::Result::Ok : TransferEntry::Result::Failed);
         return ok;
+    } catch (const AppError& e) {
+        noteError(failureText(e));
+        finish(e.number() == errors::Interrupted ? TransferEntry::Result::Interrupted
+                                                 : TransferEntry::Result::Failed);
+        throw;
     } catch (...) {
-        disconnectQuietly();
+        finish(TransferEntry::Result::Failed);
         throw;
     }
+}
+
+bool OcbTransfer::UpdateOCB(const TransferChoices& choices) {
+    return recorded(TransferEntry::Kind::Update, [&] {
+        try {
+            if (!ConnectToOCB()) {
+                m_value = 0;
+                noteError("Connection to " + who() + " Failed.");
+                ReportStatus("Connection to " + who() + " Failed.");
+                return false;
+            }
+            const bool ok = runUpdate(choices);
+            disconnectQuietly();
+            return ok;
+        } catch (...) {
+            disconnectQuietly();
+            throw;
+        }
+    });
 }
 
 bool OcbTransfer::runUpdate(const TransferChoices& choices) {
@@ -234,6 +258,7 @@ bool OcbTransfer::runUpdate(const TransferChoices& choices) {
         ReportStatus("Update Completed.");
         return true;
     }
+    noteError("OCB Failed to reload with new settings.");
     ReportStatus("OCB Failed to reload with new settings.");
     return false;
 }
@@ -256,17 +281,14 @@ void OcbTransfer::listRemoteImages(const QString& folder, NameList& remove) {
     }
 }
 
+void OcbTransfer::addUpdatePictures(int folder, NameList& send) {
+    for (const UpdatePicture& picture : updatePictures(m_paths, m_name, m_defaultPop, m_defaultItem))
+        if (static_cast<int>(picture.folder) == folder) send.add(picture.name);
+}
+
 void OcbTransfer::buildPopImageLists(NameList& send, NameList& remove, bool efficient) {
-    const std::optional<DynamicList> conf = confLines(m_paths.zrConf(m_name), "pop_");
-    if (!conf) return; // without zr.conf no POP image is touched
-    for (const QString& week : ScheduleKeys)
-        for (const QString& day : DayPartKeys)
-            for (const QStringList& tokens : conf->lines("pop_" + week + "_" + day))
-                if (!tokens.isEmpty()) send.add(tokens.first());
-    if (const std::optional<QStringList> pops = itemsField(m_paths.itemsFile(m_name), 5))
-        for (const QString& pop : *pops)
-            if (!pop.isEmpty()) send.add(pop);
-    send.add(m_defaultPop);
+    addUpdatePictures(static_cast<int>(UpdatePicture::Folder::Pop), send);
+    if (!QFileInfo::exists(m_paths.zrConf(m_name))) return; // without zr.conf no POP image is touched
     listRemoteImages(PopFolder, remove);
     if (efficient) {
         ReportStatus("Comparing Image Lists.");
@@ -275,10 +297,7 @@ void OcbTransfer::buildPopImageLists(NameList& send, NameList& remove, bool effi
 }
 
 void OcbTransfer::buildItemImageLists(NameList& send, NameList& remove, bool efficient) {
-    send.add(m_defaultItem);
-    if (const std::optional<QStringList> pictures = itemsField(m_paths.itemsFile(m_name), 2))
-        for (const QString& picture : *pictures)
-            if (!picture.isEmpty()) send.add(picture);
+    addUpdatePictures(static_cast<int>(UpdatePicture::Folder::Item), send);
     listRemoteImages(ItemFolder, remove);
     if (efficient) {
         ReportStatus("Comparing Image Lists.");
@@ -287,11 +306,7 @@ void OcbTransfer::buildItemImageLists(NameList& send, NameList& remove, bool eff
 }
 
 void OcbTransfer::buildSuggestImageLists(NameList& send, NameList& remove, bool efficient) {
-    if (const std::optional<DynamicList> conf = confLines(m_paths.zrConf(m_name), "sugg_"))
-        for (const QString meal : {"break", "lunch", "dinner"})
-            for (const QStringList& tokens : conf->lines("sugg_" + meal))
-                if (tokens.size() >= 2) send.add(tokens.at(1)); // a line without a picture adds none
-    send.add(m_defaultItem);
+    addUpdatePictures(static_cast<int>(UpdatePicture::Folder::Suggest), send);
     listRemoteImages(SuggestFolder, remove);
     if (efficient) {
         ReportStatus("Comparing Image Lists.");
@@ -300,6 +315,7 @@ void OcbTransfer::buildSuggestImageLists(NameList& send, NameList& remove, bool 
 }
 
 void OcbTransfer::noRoom() {
+    noteError(NoRoomText);
     m_prompts.inform(QString(), NoRoomText);
 }
 
@@ -321,6 +337,7 @@ bool OcbTransfer::unlockFileSystem() {
         }
     } catch (const AppError& e) {
         QFile::remove(kill);
+        noteError(failureText(e));
         if (e.number() == FtpError::UnexpectedReply) {
             m_prompts.inform(QString(), who() + " returned an unexpected reply: Communications aborted.");
         } else if (e.number() == FtpError::LocalFailure) {
@@ -442,18 +459,21 @@ bool OcbTransfer::reloadOCB() {
 }
 
 bool OcbTransfer::RetrieveFromOCB(const TransferChoices& choices) {
-    try {
-        if (!ConnectToOCB()) {
+    return recorded(TransferEntry::Kind::Retrieve, [&] {
+        try {
+            if (!ConnectToOCB()) {
+                noteError("Connection to " + who() + " Failed.");
+                disconnectQuietly();
+                return false;
+            }
+            const bool ok = runRetrieve(choices);
             disconnectQuietly();
-            return false;
+            return ok;
+        } catch (...) {
+            disconnectQuietly();
+            throw;
         }
-        const bool ok = runRetrieve(choices);
-        disconnectQuietly();
-        return ok;
-    } catch (...) {
-        disconnectQuietly();
-        throw;
-    }
+    });
 }
 
 bool OcbTransfer::runRetrieve(const TransferChoices& choices) {
@@ -527,8 +547,9 @@ bool OcbTransfer::RetrieveStatistics(const QStringList& remoteNames) {
     const ProfileLogs logs(m_paths, m_clock);
     for (const QString& name : remoteNames) {
         if (unsafeName(name)) {
-            logs.LogException(m_name, "Refused " + name + " in a statistics List: not a plain file name.",
-                              false, nullptr);
+            const QString refused = "Refused " + name + " in a statistics List: not a plain file name.";
+            noteError(refused);
+            logs.LogException(m_name, refused, false, nullptr);
             result = false;
             continue;
         }
@@ -573,6 +594,7 @@ bool OcbTransfer::RetrieveStatistics(const QStringList& remoteNames) {
         try {
             result = fetch();
         } catch (const AppError& e) {
+            noteError(failureText(e));
             try {
                 logs.LogException(m_name, e.source() + ": " + e.description(), false, nullptr);
             } catch (...) {
@@ -637,13 +659,12 @@ QString OcbTransfer::converterPath() const { return m_paths.programFile("Statist
 void OcbTransfer::reportFailure(const AppError& error) {
     const QString source = error.source().isEmpty() ? QStringLiteral("OCB Communications") : error.source();
     try {
-        ProfileLogs(m_paths, m_clock)
-            .LogException(m_name, source + ": " + error.description(), false, nullptr);
+        ProfileLogs(m_paths, m_clock).LogException(m_name, failureText(error), false, nullptr);
     } catch (...) {
         // The box below still tells the user.
     }
     try {
-        writeLogLine(source + ": " + error.description());
+        writeLogLine(failureText(error));
     } catch (...) {
     }
     m_prompts.inform("Error", source + "\n\n" + error.description());

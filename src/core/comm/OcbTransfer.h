@@ -3,6 +3,7 @@
 #include "app/AppError.h"
 #include "comm/FtpClient.h"
 #include "comm/FtpSettings.h"
+#include "comm/TransferRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -90,6 +91,8 @@ public:
 
     /// Deletes Ftp.log, connects, and polls for at most about five seconds.
     bool ConnectToOCB();
+    /// Both commands add a line to the profile's transfer record
+    /// (TransferRecord), whether they succeed, fail or raise.
     bool UpdateOCB(const TransferChoices& choices);
     bool RetrieveFromOCB(const TransferChoices& choices);
     /// Fetches the named statistics files into the profile's Stats folders
@@ -110,9 +113,15 @@ public:
     QString converterPath() const;
 
 private:
+    static QString failureText(const AppError& error);
+    /// Keeps the first error of a command for its line in the transfer record.
+    void noteError(const QString& text);
+    bool recorded(TransferEntry::Kind kind, const std::function<bool()>& work);
     void disconnectQuietly();
     bool runUpdate(const TransferChoices& choices);
     bool runRetrieve(const TransferChoices& choices);
+    /// The pictures of one UpdatePicture::Folder that the update sends.
+    void addUpdatePictures(int folder, NameList& send);
     void buildPopImageLists(NameList& send, NameList& remove, bool efficient);
     void buildItemImageLists(NameList& send, NameList& remove, bool efficient);
     void buildSuggestImageLists(NameList& send, NameList& remove, bool efficient);
@@ -143,6 +152,7 @@ private:
     QString m_scratch;
     QString m_defaultPop = "default.jpg", m_defaultItem = "GreatChoice.jpg";
     int m_value = 0, m_maximum = 150;
+    QString m_firstError;
 };
 
 } // namespace zr

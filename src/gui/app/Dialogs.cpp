@@ -1,5 +1,7 @@
 #include "app/Dialogs.h"
 
+#include "app/FindingsDialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -32,6 +34,11 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& init
     const QColor color = QColorDialog::getColor(initial, parent);
     if (!color.isValid()) return std::nullopt;
     return color;
+}
+
+bool QtDialogs::confirmFindings(QWidget* parent, const CheckResult& result) {
+    FindingsDialog dialog(result, FindingsDialog::Use::BeforeUpdate, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace zr

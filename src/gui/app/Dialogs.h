@@ -8,6 +8,8 @@ class QWidget;
 
 namespace zr {
 
+struct CheckResult;
+
 /// File dialogs, input boxes and the colour dialog of the windows. Tests put
 /// a scripted one in its place.
 class Dialogs {
@@ -25,6 +27,9 @@ public:
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                              const QString& text) = 0;
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    /// The check's findings before an update (FindingsDialog); true to send
+    /// all the same, false for Cancel.
+    virtual bool confirmFindings(QWidget* parent, const CheckResult& result) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -37,6 +42,7 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& text) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool confirmFindings(QWidget* parent, const CheckResult& result) override;
 };
 
 } // namespace zr

@@ -2,10 +2,15 @@
 
 #include "app/AppError.h"
 #include "app/AppPaths.h"
+#include "app/Dialogs.h"
 #include "app/FrontEndSettings.h"
 #include "app/Prompts.h"
 #include "app/Routines.h"
+#include "app/TextWidth.h"
 #include "app/frmMain.h"
+#include "app/DateText.h"
+#include "check/PreflightCheck.h"
+#include "comm/TransferRecord.h"
 #include "comm/TransferRun.h"
 #include "model/ConfigReader.h"
 
@@ -187,12 +192,21 @@ void frmOCBComm::profileChosen() {
         ShowLastRetrieved();
 }
 
+// zr.conf's times are never set by a transfer, so the end of the last
+// successful one in the profile's transfer record is shown when there is one.
+QString frmOCBComm::lastTransfer(bool update) const {
+    const TransferHistory h = TransferRecord::history(m_main.paths(), profile());
+    if (const std::optional<TransferEntry>& e = update ? h.lastUpdate : h.lastRetrieve)
+        return generalDateText({e->end.date(), e->end.time()});
+    return ConfigReader::storedValue(m_main.paths(), profile(), update ? "last_update" : "last_retrieval");
+}
+
 void frmOCBComm::ShowLastUpdated() {
-    lblDate->setText("Last Updated:     " + ConfigReader::storedValue(m_main.paths(), profile(), "last_update"));
+    lblDate->setText("Last Updated:     " + lastTransfer(true));
 }
 
 void frmOCBComm::ShowLastRetrieved() {
-    lblDate->setText("Last Retrieved:   " + ConfigReader::storedValue(m_main.paths(), profile(), "last_retrieval"));
+    lblDate->setText("Last Retrieved:   " + lastTransfer(false));
 }
 
 void frmOCBComm::select(int index) {
@@ -334,8 +348,17 @@ void frmOCBComm::RunCommand() {
     const bool notify = chk[3]->isChecked();
     if (opt[0]->isChecked()) {
         takeInput(false);
+        // The check comes first; a clean one shows nothing.
+        CheckOptions check;
+        check.ip = IP->text();
+        check.defaultPOP = m_main.Profile().DefaultPOP();
+        check.defaultItem = m_main.Profile().DefaultItem();
+        check.messageWidthTwips = [](const QString& text) { return textWidthTwips(text); };
+        const CheckResult found = checkProfile(m_main.paths(), profile(), check);
+        if (!found.findings.isEmpty() && !m_main.dialogs().confirmFindings(this, found)) return;
         const std::optional<bool> ok = transfer(true);
         takeInput(true);
+        ShowLastUpdated();
         if (ok && notify)
             m_main.prompts().inform(QString(),
                                     *ok ? "Update of the OCB completed." : "Update of the OCB Failed.");
@@ -345,6 +368,7 @@ void frmOCBComm::RunCommand() {
     takeInput(false);
     const std::optional<bool> ok = transfer(false);
     takeInput(true);
+    ShowLastRetrieved();
     if (ok && *ok && notify) m_main.prompts().inform(QString(), "Retrieval from the OCB completed.");
     // The current profile is read again from disk, also after a failure: the
     // retrieve may have replaced some of its files, and what is held in memory

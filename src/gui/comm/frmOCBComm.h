@@ -29,6 +29,7 @@ public:
 
     void FillProfileList();
     void ShowLastUpdated();
+    QString lastTransfer(bool update) const;
     void ShowLastRetrieved();
     /// Applies the options kept in zr.ini; a file that cannot be read leaves them as they are.
     void LoadCommSettings();
