@@ -185,10 +185,15 @@ private slots:
         w->FleetTable->item(1, frmFleet::ProfileColumn)->setCheckState(Qt::Unchecked);
         QCOMPARE(w->selectedProfiles(), QStringList{"North"});
         w->FleetTable->item(1, frmFleet::ProfileColumn)->setCheckState(Qt::Checked);
+        // The check finds errors in these bare profiles: an update sends neither board.
+        w->cmdUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isRunning(), 10000);
+        QVERIFY2(w->Summary->toPlainText().startsWith("0 of 2 boards updated.\nNorth (127.0.0.2): skipped. The check found errors.") && w->FleetTable->item(1, frmFleet::CheckColumn)->text() == "errors", qPrintable(w->Summary->toPlainText()));
 
         for (const bool byClosing : {false, true}) {
-            w->cmdUpdate->click();
-            QVERIFY(w->isRunning() && !w->cmdUpdate->isEnabled() && w->cmdStop->isEnabled());
+            h.prompts.answers = {Button::Yes};
+            w->cmdRetrieve->click();
+            QVERIFY(w->isRunning() && !w->cmdUpdate->isEnabled() && !w->cmdCheck->isEnabled() && w->cmdStop->isEnabled());
             h.prompts.answers = {Button::No}; // closing the main window asks, and No keeps the run
             QVERIFY(!h.main.findChild<QMenu*>("mnuProfiles")->menuAction()->isEnabled() && !h.main.close());
             QTRY_VERIFY_WITH_TIMEOUT(w->FleetTable->item(1, frmFleet::ResultColumn)->text().contains("Attempting"), 20000);
@@ -200,7 +205,7 @@ private slots:
             }
             w->cmdStop->click();
             QTRY_VERIFY_WITH_TIMEOUT(!w->isRunning(), 30000);
-            QVERIFY2(w->Summary->toPlainText().contains("0 of 2 boards updated.\nNorth (127.0.0.2): interrupted. Stopped after: "), qPrintable(w->Summary->toPlainText()));
+            QVERIFY2(w->Summary->toPlainText().contains("0 of 2 boards retrieved.\nNorth (127.0.0.2): interrupted. Stopped after: "), qPrintable(w->Summary->toPlainText()));
         }
         QVERIFY(h.main.isAvailable("frmOCBComm") && h.main.findChild<QMenu*>("mnuProfiles")->menuAction()->isEnabled());
     }

@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
         fleet->trigger();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == "frmFleet" && w->isVisible()) {
+                if (auto* check = w->findChild<QPushButton*>("cmdCheck")) check->click();
                 save(*w, out, "fleet");
                 w->close();
                 break;

@@ -2,6 +2,8 @@
 
 #include "app/Prompts.h"
 #include "app/frmMain.h"
+#include "check/PreflightCheck.h"
+#include "comm/TransferRecord.h"
 #include "fleet/FleetRun.h"
 #include "model/ProfileStore.h"
 
@@ -79,8 +81,7 @@ frmFleet::frmFleet(frmMain& main) : QWidget(&main, Qt::Window), m_main(main), m_
     connect(cmdRetrieve, &QPushButton::clicked, this,
             [this, &guard] { guard.run("Retrieve", [this] { runSelected(false); }); });
     connect(cmdStop, &QPushButton::clicked, this, [this, &guard] { guard.run("Stop", [this] { stopRun(); }); });
-    // The pre-flight check is not part of this program yet.
-    cmdCheck->setEnabled(false);
+    connect(cmdCheck, &QPushButton::clicked, this, [this, &guard] { guard.run("Check", [this] { checkSelected(); }); });
 
     guard.run("Fleet", [this] { fillTable(); });
     setRunning(false);
@@ -118,6 +119,7 @@ void frmFleet::fillTable() {
         bar->setValue(0);
         bar->setTextVisible(false);
         FleetTable->setCellWidget(row, ProgressColumn, bar);
+        showRecord(row);
     }
     FleetTable->resizeColumnsToContents();
     FleetTable->setColumnWidth(ProgressColumn, 140);
@@ -138,6 +140,8 @@ void frmFleet::runSelected(bool update) {
     if (isRunning() || names.isEmpty()) return;
     if (!update && m_main.prompts().ask("WARNING:", RetrieveQuestion, Buttons::YesNo) != Button::Yes) return;
     m_update = update;
+    // Every board is checked before any is sent; one with errors is skipped.
+    const QStringList refused = update ? checkSelected() : QStringList();
     FleetOptions options;
     options.program = m_worker;
     const QString app = m_main.paths().app();
@@ -148,6 +152,8 @@ void frmFleet::runSelected(bool update) {
     options.update = update;
     options.jobs = Jobs->value();
     m_run = std::make_unique<FleetRun>(options, names);
+    for (const QString& name : refused)
+        m_run->skip(name, "The check found errors. Put them right in the profile, then update it again.");
     m_rowOfBoard.clear();
     for (const FleetBoard& board : m_run->boards()) {
         const QList<QTableWidgetItem*> found = FleetTable->findItems(board.profile, Qt::MatchFixedString);
@@ -163,6 +169,37 @@ void frmFleet::runSelected(bool update) {
     Summary->setPlainText(QString("%1 %2 boards…").arg(update ? "Updating" : "Retrieving").arg(names.size()));
     setRunning(true);
     m_run->start();
+}
+
+QStringList frmFleet::checkSelected() {
+    QStringList refused;
+    for (int row = 0; row < FleetTable->rowCount(); ++row) {
+        const QString name = FleetTable->item(row, ProfileColumn)->text();
+        if (FleetTable->item(row, ProfileColumn)->checkState() != Qt::Checked) continue;
+        const CheckResult result = checkProfile(m_main.paths(), name);
+        QStringList lines;
+        for (const Finding& finding : result.findings)
+            lines.append(CheckResult::line(finding));
+        QTableWidgetItem* cell = FleetTable->item(row, CheckColumn);
+        cell->setText(result.hasErrors() ? "errors" : result.hasWarnings() ? "warnings" : "clean");
+        cell->setToolTip(result.summary() + (lines.isEmpty() ? QString() : "\n" + lines.join('\n')));
+        if (result.hasErrors()) refused.append(name);
+    }
+    return refused;
+}
+
+// The last successful update and retrieve from the profile's transfer record,
+// and the result of the last one of that kind when it did not succeed.
+void frmFleet::showRecord(int row) {
+    const TransferHistory h = TransferRecord::history(m_main.paths(), FleetTable->item(row, ProfileColumn)->text());
+    const auto text = [&h](const std::optional<TransferEntry>& good, TransferEntry::Kind kind) {
+        QString shown = good ? TransferRecord::timeText(good->end) : QStringLiteral("never");
+        if (h.last && h.last->kind == kind && h.last->result != TransferEntry::Result::Ok)
+            shown += ", last " + TransferRecord::resultText(h.last->result);
+        return shown;
+    };
+    FleetTable->item(row, LastUpdateColumn)->setText(text(h.lastUpdate, TransferEntry::Kind::Update));
+    FleetTable->item(row, LastRetrieveColumn)->setText(text(h.lastRetrieve, TransferEntry::Kind::Retrieve));
 }
 
 void frmFleet::stopRun() {
@@ -194,6 +231,8 @@ void frmFleet::runFinished() {
     for (const FleetBoard& b : boards)
         if (!b.succeeded()) text += QString("\n%1 (%2): %3. %4").arg(b.profile, b.address, b.resultText(m_update), b.reason);
     Summary->setPlainText(text);
+    for (int row = 0; row < FleetTable->rowCount(); ++row)
+        showRecord(row);
     setRunning(false);
     // A retrieve may have replaced the current profile's files.
     if (!m_update) m_main.ReloadProfile();
@@ -201,7 +240,7 @@ void frmFleet::runFinished() {
 }
 
 void frmFleet::setRunning(bool running) {
-    cmdCheck->setEnabled(false);
+    cmdCheck->setEnabled(!running);
     cmdUpdate->setEnabled(!running);
     cmdRetrieve->setEnabled(!running);
     Jobs->setEnabled(!running);

@@ -32,6 +32,8 @@ public:
     QStringList selectedProfiles() const;
     /// Sends (update) or fetches (retrieve) the checked profiles' boards.
     void runSelected(bool update);
+    /// Checks the checked profiles and shows the results; returns those with errors.
+    QStringList checkSelected();
     /// Starts no new board; running ones finish their current step.
     void stopRun();
     bool isRunning() const;
@@ -53,6 +55,7 @@ protected:
 
 private:
     void showBoard(int index);
+    void showRecord(int row);
     void runFinished();
     void setRunning(bool running);
 
