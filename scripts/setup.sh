@@ -36,8 +36,9 @@ zr_build() {
     cmake --build "$ZR_BUILD" -j "$(nproc)"
 }
 
-# A demo application folder: sample pictures and one profile whose board is
-# this machine (127.0.0.1), so that every window has something to show.
+# A demo application folder: sample pictures, two profiles whose board is this
+# machine (127.0.0.1) and two stores on boards of their own (127.0.0.2 and
+# 127.0.0.3), so that every window has something to show.
 zr_demo_folder() {
     local app="$1"
     mkdir -p "$app"
@@ -52,6 +53,15 @@ zr_demo_folder() {
             "$app/Profiles/Broken Store/Config/zr.conf"
         "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
     fi
+    # Two more stores, each with a board of its own (the simulated fleet), so
+    # that the fleet window has a fleet.
+    local store made=""
+    for store in "Harbor Store=127.0.0.2" "Hilltop Store=127.0.0.3"; do
+        [ -d "$app/Profiles/${store%%=*}" ] && continue
+        "$ZR_BUILD/src/cli/zrctl" --app "$app" new "${store%%=*}" --ip "${store#*=}"
+        made=yes
+    done
+    [ -z "$made" ] || "$ZR_BUILD/src/cli/zrctl" --app "$app" use "Demo Store" >/dev/null
     # A small menu for every demo profile that has none, from the demo pictures.
     local profile
     for profile in "$app"/Profiles/*/; do

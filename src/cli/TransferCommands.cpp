@@ -1,21 +1,30 @@
 #include "TransferCommands.h"
 
 #include "CliPrompts.h"
+#include "FleetCommands.h"
+#include "Interrupt.h"
 #include "app/AppError.h"
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Routines.h"
 #include "check/PreflightCheck.h"
 #include "comm/TransferRun.h"
+#include "fleet/ProgressLine.h"
 #include "model/ProfileStore.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace zr::TransferCommands {
 
 namespace {
+
+void write(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
 
 void print(FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
@@ -81,22 +90,72 @@ Outcome run(const AppPaths& paths, const QString& name, const Target& target, bo
     return outcome;
 }
 
-void printSummary(const QList<Outcome>& outcomes) {
-    QList<QStringList> rows{{"Profile", "Address", "Result", "Seconds"}};
-    for (const Outcome& o : outcomes)
-        rows.append({o.profile, o.address, o.result, QString::number(o.seconds, 'f', 1)});
-    QList<qsizetype> widths(4, 0);
-    for (const QStringList& row : rows)
-        for (qsizetype c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
-    QString table = "\n";
-    for (const QStringList& row : rows) {
-        QString line;
-        for (qsizetype c = 0; c < row.size(); ++c)
-            line += c == 3 ? row[c].rightJustified(widths[c]) : row[c].leftJustified(widths[c] + 2);
-        table += line + '\n';
+/// Tells the user as CliPrompts does, and keeps the first message as the
+/// reason a worker gives for its board.
+class WorkerPrompts : public CliPrompts {
+public:
+    WorkerPrompts() : CliPrompts(true) {}
+    void inform(const QString& title, const QString& text) override {
+        if (first.isEmpty()) first = QString(text).replace("\n\n", ": ");
+        CliPrompts::inform(title, text);
     }
-    print(stdout, table);
+    QString first;
+};
+
+/// One board for a fleet run: progress lines on stdout, and SIGINT or SIGTERM
+/// end the command once the current step is done.
+int work(const AppPaths& paths, const QString& name, const Target& target, const TransferChoices& choices) {
+    Interrupt::watch();
+    ProgressLine end;
+    end.kind = ProgressLine::Kind::End;
+    QString last;
+    if (!ProfileStore::isValidName(name) || !QFileInfo(paths.profileFolder(name)).isDir()) {
+        end.text = "There is no profile " + name + ".";
+    } else {
+        TransferTarget board;
+        board.profile = name;
+        board.ip = GetConfigIP(paths, name);
+        board.host = target.host;
+        board.port = target.port;
+        // Other boards run beside this one: its control files go to a folder of its own.
+        const QTemporaryDir scratch;
+        board.scratchFolder = scratch.path();
+        SystemClock clock;
+        WorkerPrompts prompts;
+        const TransferResult result =
+            runTransfer(paths, prompts, clock, board, choices, [&](const QString& text, int value, int maximum) {
+                if (Interrupt::requested()) throw TransferStopped();
+                ProgressLine status;
+                status.value = value;
+                status.maximum = maximum;
+                status.text = last = text;
+                write(status.toLine());
+            });
+        end.address = result.address;
+        end.bytesSent = result.bytesSent;
+        end.bytesReceived = result.bytesReceived;
+        if (result.stopped) {
+            end.result = ProgressLine::Result::Interrupted;
+            end.text = last.isEmpty() ? "Stopped before the first step." : "Stopped after: " + last;
+        } else if (result.ok.value_or(false)) {
+            end.result = ProgressLine::Result::Ok;
+        } else if (!result.reached) {
+            end.result = ProgressLine::Result::NoConnection;
+            end.text = "The board at " + result.address + " did not answer.";
+        } else {
+            end.text = !prompts.first.isEmpty() ? prompts.first : last;
+        }
+    }
+    write(end.toLine());
+    return end.result == ProgressLine::Result::Ok ? 0 : 1;
+}
+
+/// What a worker for one of these boards is told besides the profile.
+QStringList workerOptions(const Target& target) {
+    QStringList options{"--progress-lines"};
+    if (!target.host.isEmpty()) options << "--host" << target.host;
+    if (target.port > 0) options << "--port" << QString::number(target.port);
+    return options;
 }
 
 } // namespace
@@ -107,21 +166,29 @@ int check(const AppPaths& paths, const QString& name) {
 }
 
 int update(const AppPaths& paths, const QStringList& names, bool efficient, bool syncTime,
-           const Target& target, bool force) {
+           const Target& target, const Fleet& fleet, bool force) {
     TransferChoices choices;
     choices.type = efficient ? TransferChoices::Type::Efficient : TransferChoices::Type::Standard;
     choices.syncTime = syncTime;
-    QList<Outcome> outcomes;
-    for (const QString& name : names) {
-        if (names.size() > 1) print(stdout, "== " + name + "\n");
-        outcomes.append(run(paths, name, target, true, choices, force));
+    if (fleet.progressLines) return work(paths, names.value(0), target, choices);
+    if (names.size() > 1) {
+        // Every board is checked before any is sent.
+        QMap<QString, QString> refused;
+        for (const QString& name : names)
+            if (profileExists(paths, name) && printCheck(paths, name).hasErrors() && !force)
+                refused.insert(name, "The check found errors. Put them right, or use --force.");
+        QStringList options = workerOptions(target);
+        if (efficient) options << "--efficient";
+        if (!syncTime) options << "--no-time-sync";
+        const int code = FleetCommands::run(paths, names, true, options, target.host, fleet, refused);
+        return refused.isEmpty() ? code : 8;
     }
-    if (names.size() > 1) printSummary(outcomes);
-    if (std::any_of(outcomes.cbegin(), outcomes.cend(), [](const Outcome& o) { return o.refused; })) return 8;
-    return std::all_of(outcomes.cbegin(), outcomes.cend(), [](const Outcome& o) { return o.ok; }) ? 0 : 1;
+    const Outcome outcome = run(paths, names.value(0), target, true, choices, force);
+    return outcome.refused ? 8 : outcome.ok ? 0 : 1;
 }
 
-int retrieve(const AppPaths& paths, const QString& name, const QStringList& only, const Target& target) {
+int retrieve(const AppPaths& paths, const QStringList& names, const QStringList& only, const Target& target,
+             const Fleet& fleet) {
     TransferChoices choices;
     choices.update = false;
     choices.syncTime = false;
@@ -131,7 +198,13 @@ int retrieve(const AppPaths& paths, const QString& name, const QStringList& only
         choices.menu = only.contains("menu");
         choices.statistics = only.contains("statistics");
     }
-    const Outcome outcome = run(paths, name, target, false, choices);
+    if (fleet.progressLines) return work(paths, names.value(0), target, choices);
+    if (names.size() > 1) {
+        QStringList options = workerOptions(target);
+        if (!only.isEmpty()) options << "--only" << only.join(',');
+        return FleetCommands::run(paths, names, false, options, target.host, fleet);
+    }
+    const Outcome outcome = run(paths, names.value(0), target, false, choices);
     if (!outcome.ok) print(stderr, "zrctl: Retrieval from the OCB at " + outcome.address + " failed.\n");
     return outcome.ok ? 0 : 1;
 }

@@ -257,18 +257,21 @@ int main(int argc, char** argv) {
     CLI::App* updateCmd = app.add_subcommand("update", "Update boards with their profiles over FTP");
     std::vector<std::string> updated;
     bool updateAll = false, efficient = false, noTimeSync = false, force = false;
-    std::string host;
+    std::string host, report;
     int port = 0;
+    zr::TransferCommands::Fleet fleet;
     updateCmd->add_option("NAME", updated, "Profile names");
-    updateCmd->add_flag("--all", updateAll, "Every profile, one board after the other");
+    updateCmd->add_flag("--all", updateAll, "Every profile");
     updateCmd->add_flag("--efficient", efficient, "Send only the images the board lacks");
     updateCmd->add_flag("--no-time-sync", noTimeSync, "Do not send the PC's time as the board's local time");
     updateCmd->add_flag("--force", force, "Send even when the check finds errors");
     CLI::App* retrieveCmd = app.add_subcommand(
         "retrieve", "Fetch a board's configuration, items and statistics into its profile");
-    std::string retrieved;
+    std::vector<std::string> retrieved;
+    bool retrieveAll = false;
     std::vector<std::string> only;
-    retrieveCmd->add_option("NAME", retrieved, "Profile name")->required();
+    retrieveCmd->add_option("NAME", retrieved, "Profile names");
+    retrieveCmd->add_flag("--all", retrieveAll, "Every profile");
     retrieveCmd->add_option("--only", only, "Fetch only these: config, menu, statistics")
         ->delimiter(',')
         ->check(CLI::IsMember({"config", "menu", "statistics"}));
@@ -276,6 +279,15 @@ int main(int argc, char** argv) {
         command->add_option("--host", host, "Address of the board (default: the profile's IP address)");
         command->add_option("--port", port, "FTP port of the board (default: the FTP settings, 21)")
             ->check(CLI::Range(1, 65535));
+        command->add_option("--jobs", fleet.jobs, "With several boards: how many run at once (default 8)")
+            ->check(CLI::Range(1, 64));
+        command->add_option("--retries", fleet.retries,
+                            "With several boards: tries again a board that did not answer, this many "
+                            "times, waiting longer each time (default 1)")
+            ->check(CLI::Range(0, 10));
+        command->add_option("--report", report, "With several boards: also write the summary to this CSV file");
+        // The fleet's own workers: one board, progress lines instead of status lines.
+        command->add_flag("--progress-lines", fleet.progressLines)->group("");
     }
 
     CLI::App* previewCmd =
@@ -372,21 +384,27 @@ int main(int argc, char** argv) {
         if (*checkCmd) return zr::TransferCommands::check(paths, text(checked));
         if (*updateCmd || *retrieveCmd) {
             const zr::TransferCommands::Target target{text(host), port};
+            if (!report.empty()) fleet.report = QDir(text(report)).absolutePath();
+            const bool all = *retrieveCmd ? retrieveAll : updateAll;
+            QStringList names;
+            if (all) names = zr::ProfileStore::profileNames(paths);
+            for (const std::string& n : *retrieveCmd ? retrieved : updated)
+                if (!names.contains(text(n), Qt::CaseInsensitive)) names.append(text(n));
+            if (names.isEmpty()) {
+                err(all ? "There are no profiles." : "Name a profile, or use --all.");
+                return all ? Failure : Usage;
+            }
+            if (fleet.progressLines && names.size() != 1) {
+                err("--progress-lines takes one board.");
+                return Usage;
+            }
             if (*retrieveCmd) {
                 QStringList parts;
                 for (const std::string& part : only)
                     parts.append(text(part));
-                return zr::TransferCommands::retrieve(paths, text(retrieved), parts, target);
+                return zr::TransferCommands::retrieve(paths, names, parts, target, fleet);
             }
-            QStringList names;
-            if (updateAll) names = zr::ProfileStore::profileNames(paths);
-            for (const std::string& n : updated)
-                if (!names.contains(text(n), Qt::CaseInsensitive)) names.append(text(n));
-            if (names.isEmpty()) {
-                err(updateAll ? "There are no profiles." : "Name a profile, or use --all.");
-                return updateAll ? Failure : Usage;
-            }
-            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target, force);
+            return zr::TransferCommands::update(paths, names, efficient, !noTimeSync, target, fleet, force);
         }
     } catch (const zr::AppError& e) {
         err(e.source() + ": " + e.description());

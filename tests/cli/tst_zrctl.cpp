@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QImage>
 #endif
+#include <csignal>
 #include <memory>
 
 using namespace zr::test;
@@ -144,8 +145,20 @@ private slots:
         row("report, unknown kind", {"report", "cars", pad}, {}, 2, {}, {Usage}, {});
         row("report, no file", {"report", "pad"}, {}, 2, {}, {Usage}, {});
         row("report, missing file", {"report", "pad", "%D/stats/missing.pad"}, {}, 1, {}, {"zrctl: "}, unchanged);
-        row("update every board, one after the other, sent though the check finds errors", {"update", "--all", "--force", "--port", "%P"}, {{"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}}, 1, {"== North\nerror: POP slideshow, Week / Breakfast: The day part has no POP picture", "\n[1/150] 127.0.0.1 Attempting connection...\n", "\n== South\n", "[1/150] Connection to South@127.0.0.2 Failed.\n", "\nProfile  Address    Result   Seconds\nNorth    127.0.0.1  updated  ", "\nSouth    127.0.0.2  failed   "}, {}, {{"ocb:zr/images/pops/lunch.jpg", "jpeg bytes"}, {"ocb:zr/images/items/burger.jpg", "jpeg bytes"}, {"ocb:zr/var/zr.conf", "pop_week_lunch = lunch.jpg 5"}, {"Profiles/North/Log/Transfers.csv", ",update,ok,"}, {"Profiles/South/Log/Transfers.csv", ",update,failed,0,0,Connection to South@127.0.0.2 Failed.\r\n"}});
-        row("retrieve only statistics from --host", {"retrieve", "North", "--only", "statistics", "--host", "127.0.0.1", "--port", "%P"}, {{"ocb:zr/var/zr.conf", "not fetched"}, {"Profiles/North/Config.conf", "IP = 127.0.0.9\r\n"}}, 0, {"] Skipping retrieval of Config File.\n", "] Standard Retrieval completed successfully!\n"}, {}, {{"Profiles/North/Config/zr.conf", "="}, {"Profiles/North/Stats/Pad/drive_1.txt", "*"}, {"Profiles/North/Stats/Pop/pop_1.txt", "*"}, {"Profiles/North/Stats/Sugg/sugg_1.txt", "*"}, {"Profiles/North/Stats/Pad/0412.zrs", "*"}, {"ocb:zr/var/drive_1", ""}, {"Profiles/North/Log/Transfers.csv", ",retrieve,ok,0,"}});
+        // A fleet: "sim" starts the simulator with these options (boards on 127.0.0.2 onwards),
+        // "sigint" interrupts zrctl once its output shows that text; "overlap" names two boards
+        // whose connections must overlap in time. No board is ever connected twice at once.
+        const Files fleet{{"Profiles/North/Config.conf", "IP = 127.0.0.2\r\n"}, {"Profiles/South/Config.conf", "IP = 127.0.0.3\r\n"}, {"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}};
+        const auto with = [&](Files more) { more.insert(fleet); return more; };
+        row("update every board, at once", {"update", "--all", "--force", "--port", "%P", "--retries", "0"}, {{"Profiles/North/Config/zr.conf", SmallConf}, {"Profiles/South/Config/zr.conf", SmallConf}}, 1, {"North: [1/150] 127.0.0.1 Attempting connection...\n", "South: [1/150] Connection to South@127.0.0.2 Failed.\n", "\nProfile  Address    Result         Seconds  Bytes\nNorth    127.0.0.1  updated  ", "\nSouth    127.0.0.2  no connection  ", "\nSouth: The board at 127.0.0.2 did not answer.\n"}, {}, {{"ocb:zr/images/pops/lunch.jpg", "jpeg bytes"}, {"ocb:zr/images/items/burger.jpg", "jpeg bytes"}, {"ocb:zr/var/zr.conf", "pop_week_lunch = lunch.jpg 5"}, {"Profiles/North/Log/Transfers.csv", ",update,ok,"}, {"Profiles/South/Log/Transfers.csv", ",update,failed,0,0,Connection to South@127.0.0.2 Failed.\r\n"}});
+        row("fleet: all succeed", {"update", "North", "South", "--force", "--port", "%P", "--report", "@/run.csv"}, with({{"sim", "--boards 2"}}), 0, {"\nNorth    127.0.0.2  updated  ", "\nSouth    127.0.0.3  updated  "}, {}, {{"overlap", "127.0.0.2 127.0.0.3"}, {"ocb:127.0.0.3/zr/var/zr.conf", "pop_week_lunch"}, {"run.csv", "Profile,Address,Result,Seconds,Bytes,Reason\nNorth,127.0.0.2,updated,"}});
+        row("fleet: two profiles of one board take turns", {"retrieve", "--all", "--only", "statistics", "--port", "%P"}, [&] { Files f = with({{"sim", "--boards 1 --seed-stats"}}); f["Profiles/South/Config.conf"] = "IP = 127.0.0.2\r\n"; return f; }(), 0, {"\nNorth    127.0.0.2  retrieved  ", "\nSouth    127.0.0.2  retrieved  "}, {}, {});
+        row("fleet: boards the check finds errors in are skipped, nothing sent", {"update", "--all", "--port", "%P"}, with({{"sim", "--boards 2"}}), 8, {"error: POP slideshow, Week / Breakfast: ", "\nNorth    127.0.0.2  skipped  ", "\nSouth: The check found errors. Put them right, or use --force.\n"}, {}, {{"ocb:127.0.0.2/zr/var/zr.conf", ""}, {"ocb:127.0.0.3/zr/var/zr.conf", ""}, {"ocb:127.0.0.2/zr/ctrl/unlock", ""}});
+        row("fleet: one board silent, tried twice", {"retrieve", "--all", "--only", "statistics", "--port", "%P", "--report", "@/run.csv"}, with({{"sim", "--boards 1 --seed-stats"}}), 1, {"\nNorth    127.0.0.2  retrieved  ", "\nSouth: The board at 127.0.0.3 did not answer. Tried 2 times.\n"}, {}, {{"Profiles/North/Stats/Pad/drive_1.txt", "*"}, {"run.csv", "\nSouth,127.0.0.3,no connection,"}});
+        row("fleet: one board full", {"update", "--all", "--force", "--port", "%P"}, with({{"sim", "--boards 2 --quota 127.0.0.3=200"}}), 1, {"\nSouth    127.0.0.3  failed  ", "\nSouth: There is not enough free space on the OCB to finish the update!  Aborting!\n"}, {}, {{"ocb:127.0.0.2/zr/var/zr.conf", "pop_week_lunch"}, {"ocb:127.0.0.3/zr/var/zr.conf", ""}});
+        row("fleet: one board drops part way, not tried again", {"update", "--all", "--force", "--port", "%P"}, with({{"sim", "--boards 2 --drop 127.0.0.3=lunch.jpg"}}), 1, {"\nSouth    127.0.0.3  failed  "}, {}, {{"ocb:127.0.0.2/zr/var/zr.conf", "pop_week_lunch"}, {"ocb:127.0.0.3/zr/var/zr.conf", ""}, {"ocb:127.0.0.3.journal", "STOR /zr/images/pops/lunch.jpg\nCLOSE "}});
+        row("fleet: Ctrl-C lets the running board finish its step", {"update", "--all", "--force", "--port", "%P", "--jobs", "1"}, with({{"sim", "--boards 2 --latency 100"}, {"sigint", "Unlocking OCB"}}), 1, {"\nNorth    127.0.0.2  interrupted  ", "\nSouth    127.0.0.3  not started  ", "North: Stopped after: Unlocking OCB File System.\n"}, {"zrctl: Stopping: no new board starts"}, {{"ocb:127.0.0.2/zr/ctrl/unlock", ""}, {"ocb:127.0.0.2.journal", "QUIT\nCLOSE "}, {"ocb:127.0.0.3/zr/ctrl/unlock", ""}});
+        row("retrieve only statistics from --host", {"retrieve", "North", "--only", "statistics", "--host", "127.0.0.1", "--port", "%P"}, {{"ocb:zr/var/zr.conf", "not fetched"}, {"Profiles/North/Config.conf", "IP = 127.0.0.9\r\n"}}, 0, {"] Skipping retrieval of Config File.\n", "] Standard Retrieval completed successfully!\n"}, {}, {{"Profiles/North/Config/zr.conf", "="}, {"Profiles/North/Stats/Pad/drive_1.txt", "*"}, {"Profiles/North/Stats/Pop/pop_1.txt", "*"}, {"Profiles/North/Stats/Sugg/sugg_1.txt", "*"}, {"Profiles/North/Stats/Pad/0412.zrs", "*"}, {"ocb:zr/var/drive_1", ""}});
         row("check: warnings only", {"check", "North"}, {}, 7, {"warning: Suggestive sales, Breakfast: No item shown on the board belongs to the family Side (20)", "\nNorth: 0 errors, 12 warnings; the update would send 0.0 MB ("}, {}, unchanged);
         row("check: clean", {"check", "North"}, {{"Profiles/North/Items/items", Burger + "\r\n" + Menu}}, 0, {"North: 0 errors, 0 warnings; the update would send 0.0 MB ("}, {}, unchanged);
         row("check: errors", {"check", "South"}, {}, 8, {"error: Menu items: The profile has no menu items.", "\nSouth: 1 error, 0 warnings; "}, {}, unchanged);
@@ -176,13 +189,16 @@ private slots:
     void command() {
         QFETCH(QStringList, arguments);
         QFETCH(Files, given);
+        const QStringList simOptions = QString(given.take("sim")).split(' ', Qt::SkipEmptyParts);
+        const QByteArray interruptAt = given.take("sigint");
         QFETCH(int, exitCode);
         QFETCH(QByteArrayList, out);
         QFETCH(QByteArrayList, err);
         QFETCH(Files, expected);
+        const QStringList overlap = QString(expected.take("overlap")).split(' ', Qt::SkipEmptyParts);
         m_sim.reset();
         if (arguments.contains("%P")) {
-            m_sim = std::make_unique<OcbSim>(QStringList{"--seed-stats"});
+            m_sim = std::make_unique<OcbSim>(simOptions.isEmpty() ? QStringList{"--seed-stats"} : simOptions);
             QVERIFY2(m_sim->start(), qPrintable(m_sim->error()));
         }
         TempApp app;
@@ -198,7 +214,33 @@ private slots:
         }
         const QMap<QString, QByteArray> before = folderTree(app.dir.path());
 
-        const Run r = zrctl(app.dir.path(), arguments);
+        Run r;
+        if (interruptAt.isEmpty()) {
+            r = zrctl(app.dir.path(), arguments);
+        } else {
+            QProcess p;
+            p.start(ZRCTL_PATH, QStringList{"--app", app.dir.path()} + arguments.replaceInStrings("%P", QString::number(m_sim->port())));
+            for (int i = 0; p.waitForStarted(5000) && i < 300 && !r.out.contains(interruptAt); ++i)
+                r.out += p.waitForReadyRead(100) ? p.readAllStandardOutput() : QByteArray();
+            ::kill(p.processId(), SIGINT);
+            QVERIFY(p.waitForFinished(30000));
+            r = {p.exitCode(), r.out + p.readAllStandardOutput(), p.readAllStandardError()};
+        }
+        // A board's connections as its journal's OPEN and CLOSE times: each one closes before the
+        // next opens, so no board is connected twice at once. The first opening and last closing.
+        const auto sessions = [&](const QString& board) {
+            QList<QByteArray> lines = m_sim->remote(board + ".journal").split('\n');
+            lines.removeIf([](const QByteArray& line) { return !line.startsWith("OPEN ") && !line.startsWith("CLOSE "); });
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                if (lines[i].startsWith("OPEN ") != (i % 2 == 0)) return std::pair{1.0, 0.0};
+            return lines.size() < 2 ? std::pair{0.0, 0.0} : std::pair{lines.first().mid(5).toDouble(), lines.last().mid(6).toDouble()};
+        };
+        for (int b = 2; !simOptions.isEmpty() && b < 4; ++b)
+            QVERIFY2(sessions(QString("127.0.0.%1").arg(b)).first <= sessions(QString("127.0.0.%1").arg(b)).second, "a board was connected twice at once");
+        if (!overlap.isEmpty()) {
+            const auto a = sessions(overlap[0]), b = sessions(overlap[1]);
+            QVERIFY2(a.first < b.second && b.first < a.second, "the boards ran one after the other");
+        }
         QVERIFY2(r.exitCode == exitCode, qPrintable(QString::number(r.exitCode) + ' ' + r.err));
         for (const QByteArray& fragment : out)
             QVERIFY2(r.out.contains(fragment), r.out.constData());

@@ -1,9 +1,12 @@
-// The OCB communications window: option rules, zr.ini, and the commands against a board.
+// The OCB communications window: option rules, zr.ini, and the commands against a board;
+// the fleet window against a simulated fleet.
 
 #include "GuiHarness.h"
 #include "OcbSim.h"
+#include "app/ProgramWindows.h"
 #include "app/FindingsDialog.h"
 #include "comm/frmOCBComm.h"
+#include "fleet/frmFleet.h"
 
 #include <QtWidgets>
 
@@ -159,6 +162,52 @@ private slots:
         QVERIFY(!w.Busy() && w.cmd[0]->isEnabled() && w.cmd[1]->isEnabled() && w.isVisible());
         QVERIFY(!w.lbl[4]->isVisible() && !w.ProgressBar->isVisible());
         h.clock.onWait = nullptr;
+    }
+
+    // The fleet window: its selection, what it keeps off in the main window, Stop, and
+    // closing during a run, which asks and then stops.
+    void fleetWindow() {
+        OcbSim sim({"--boards", "2", "--latency", "100"});
+        QVERIFY2(sim.start(), qPrintable(sim.error()));
+        Harness h;
+        for (const char* name : {"South", "North"}) {
+            h.main.Profile().setID(name);
+            h.main.Profile().setIPAddress(name[0] == 'N' ? "127.0.0.2" : "127.0.0.3");
+            h.main.Profile().SaveProfile();
+        }
+        saveFtpSettings(h.app.paths, FtpSettings{sim.port(), "zr", "qv", QString(), 2});
+        addProgramWindows(h.main);
+        h.main.show();
+        h.main.openWindow("frmFleet");
+        QPointer<frmFleet> w = h.main.findChild<frmFleet*>();
+        QVERIFY(w && !h.main.isAvailable("frmOCBComm") && !h.main.toolBar()->isEnabled());
+        w->setWorkerProgram(ZRCTL_PATH);
+        w->FleetTable->item(1, frmFleet::ProfileColumn)->setCheckState(Qt::Unchecked);
+        QCOMPARE(w->selectedProfiles(), QStringList{"North"});
+        w->FleetTable->item(1, frmFleet::ProfileColumn)->setCheckState(Qt::Checked);
+        // The check finds errors in these bare profiles: an update sends neither board.
+        w->cmdUpdate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isRunning(), 10000);
+        QVERIFY2(w->Summary->toPlainText().startsWith("0 of 2 boards updated.\nNorth (127.0.0.2): skipped. The check found errors.") && w->FleetTable->item(1, frmFleet::CheckColumn)->text() == "errors", qPrintable(w->Summary->toPlainText()));
+
+        for (const bool byClosing : {false, true}) {
+            h.prompts.answers = {Button::Yes};
+            w->cmdRetrieve->click();
+            QVERIFY(w->isRunning() && !w->cmdUpdate->isEnabled() && !w->cmdCheck->isEnabled() && w->cmdStop->isEnabled());
+            h.prompts.answers = {Button::No}; // closing the main window asks, and No keeps the run
+            QVERIFY(!h.main.findChild<QMenu*>("mnuProfiles")->menuAction()->isEnabled() && !h.main.close());
+            QTRY_VERIFY_WITH_TIMEOUT(w->FleetTable->item(1, frmFleet::ResultColumn)->text().contains("Attempting"), 20000);
+            h.prompts.answers = {Button::Yes};
+            if (byClosing) {
+                QVERIFY(!w->close() && w->isRunning()); // it closes once the boards have stopped
+                QTRY_VERIFY_WITH_TIMEOUT(!w, 30000);
+                break;
+            }
+            w->cmdStop->click();
+            QTRY_VERIFY_WITH_TIMEOUT(!w->isRunning(), 30000);
+            QVERIFY2(w->Summary->toPlainText().contains("0 of 2 boards retrieved.\nNorth (127.0.0.2): interrupted. Stopped after: "), qPrintable(w->Summary->toPlainText()));
+        }
+        QVERIFY(h.main.isAvailable("frmOCBComm") && h.main.findChild<QMenu*>("mnuProfiles")->menuAction()->isEnabled());
     }
 };
 

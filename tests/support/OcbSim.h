@@ -10,6 +10,10 @@
 //
 // The remote tree lies in sim.root() (zr/var, zr/images/{pops,items,suggest},
 // zr/ctrl, tmp); tests put and read remote files there directly.
+//
+// With "--boards", "N" among the arguments it is a fleet: the boards answer
+// on 127.0.0.2 onwards, and each has its folder and journal in root():
+// remotePath("127.0.0.3/zr/var/zr.conf"), remote("127.0.0.3.journal").
 
 #include "comm/OcbTransfer.h"
 
@@ -43,7 +47,7 @@ public:
             m_process.waitForReadyRead(200);
             out += m_process.readAllStandardOutput();
             const QRegularExpressionMatch m =
-                QRegularExpression("ocb-sim ready on 127\\.0\\.0\\.1:(\\d+)").match(QString::fromLatin1(out));
+                QRegularExpression("ocb-sim ready on 127\\.0\\.0\\.[12]:(\\d+)").match(QString::fromLatin1(out));
             if (m.hasMatch()) {
                 m_port = m.captured(1).toInt();
                 return true;

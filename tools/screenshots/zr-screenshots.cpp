@@ -25,6 +25,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -133,6 +134,18 @@ int main(int argc, char** argv) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == "frmOCBComm" && w->isVisible()) {
                 save(*w, out, "ocb-comm");
+                w->close();
+                break;
+            }
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (QAction* fleet = main.findChild<QAction*>("mnuToolsFleet"); fleet && fleet->isEnabled()) {
+        fleet->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frmFleet" && w->isVisible()) {
+                if (auto* check = w->findChild<QPushButton*>("cmdCheck")) check->click();
+                save(*w, out, "fleet");
                 w->close();
                 break;
             }

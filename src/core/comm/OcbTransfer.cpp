@@ -93,6 +93,10 @@ void OcbTransfer::setProfile(const QString& name, const QString& ip) {
     m_ip = ip;
 }
 
+void OcbTransfer::setScratchFolder(const QString& folder) { m_scratch = folder; }
+
+QString OcbTransfer::scratchFolder() const { return m_scratch.isEmpty() ? m_paths.app() : m_scratch; }
+
 void OcbTransfer::setDefaultImages(const QString& defaultPOP, const QString& defaultItem) {
     m_defaultPop = defaultPOP;
     m_defaultItem = defaultItem;
@@ -317,7 +321,7 @@ void OcbTransfer::noRoom() {
 
 bool OcbTransfer::unlockFileSystem() {
     ReportStatus("Unlocking OCB File System.");
-    const QString kill = m_paths.app() + "/kill";
+    const QString kill = scratchFolder() + "/kill";
     TextFile::writeAtomically(kill, TextFile::crlfLines({KillText}), "UnlockFileSystem");
     bool ok = true;
     try {
@@ -422,7 +426,7 @@ QString OcbTransfer::timeStamp() const {
 
 bool OcbTransfer::sendLocalTime(bool sync) {
     if (!sync) return true;
-    const QString localTime = m_paths.app() + "/LocalTime";
+    const QString localTime = scratchFolder() + "/LocalTime";
     TextFile::writeAtomically(localTime, TextFile::crlfLines({AddQuotes(timeStamp())}), "SendLocalTime");
     try {
         m_ftp.send(localTime, "\\tmp\\time");
@@ -436,7 +440,7 @@ bool OcbTransfer::sendLocalTime(bool sync) {
 
 bool OcbTransfer::reloadOCB() {
     ReportStatus("Reloading OCB With new Settings.");
-    const QString reload = m_paths.app() + "/reload";
+    const QString reload = scratchFolder() + "/reload";
     TextFile::writeAtomically(reload, TextFile::crlfLines({AddQuotes(timeStamp())}), "ReloadOCB");
     try {
         m_ftp.setTransferMode(TransferMode::Text);

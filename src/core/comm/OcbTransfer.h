@@ -72,6 +72,12 @@ public:
     /// sends: those of zr.ini (or the model's defaults) unless set here.
     void setDefaultImages(const QString& defaultPOP, const QString& defaultItem);
 
+    /// Where the control files sent to the OCB (kill, LocalTime, reload) are
+    /// written first: the application folder unless set. Boards that run at
+    /// the same time each need a folder of their own.
+    void setScratchFolder(const QString& folder);
+    QString scratchFolder() const;
+
     /// Called for every status line with the progress after it. The window
     /// shows them; zrctl prints "[value/maximum] text".
     std::function<void(const QString& text, int value, int maximum)> onStatus;
@@ -143,6 +149,7 @@ private:
     Prompts& m_prompts;
     Clock& m_clock;
     QString m_name, m_ip;
+    QString m_scratch;
     QString m_defaultPop = "default.jpg", m_defaultItem = "GreatChoice.jpg";
     int m_value = 0, m_maximum = 150;
     QString m_firstError;

@@ -19,6 +19,7 @@ void addProgramWindows(frmMain& main) {
     addSettingsWindows(main);
     addReportWindows(main);
     addCommWindows(main);
+    addFleetWindows(main);
     main.setFirstProfileFactory([](frmMain& m) { return frmNewProfile(m).CreateFirstProfile(false); });
 }
 

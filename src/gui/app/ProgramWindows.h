@@ -13,5 +13,6 @@ void addDayPartWindows(frmMain& main);
 void addSettingsWindows(frmMain& main);
 void addReportWindows(frmMain& main);
 void addCommWindows(frmMain& main);
+void addFleetWindows(frmMain& main);
 
 } // namespace zr

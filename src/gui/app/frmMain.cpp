@@ -32,7 +32,7 @@ namespace {
 
 // Windows that open on their own instead of as children.
 bool isStandalone(const QString& name) {
-    return name == "frmEditProfiles" || name == "frmOCBComm";
+    return name == "frmEditProfiles" || name == "frmOCBComm" || name == "frmFleet";
 }
 
 // The image tools carry the platform's executable suffix.
@@ -132,6 +132,7 @@ void frmMain::createMenus() {
     m_mnuToolbar->setChecked(true);
     connect(m_mnuToolbar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
     addEntry(m_mnuTools, "mnuToolsUpdate", "&Update OCB's", "frmOCBComm");
+    addEntry(m_mnuTools, "mnuToolsFleet", "Fleet…", "frmFleet");
 
     QMenu* reports = bar->addMenu("&Reports");
     reports->setObjectName("mnuReportS");
@@ -235,16 +236,18 @@ bool frmMain::isAvailable(const QString& window) const {
     if (!m_factories.contains(window)) return false;
     const bool child = !m_children.isEmpty();
     const bool profileEditor = held(Hold::ProfileEditor);
-    const bool comm = held(Hold::Communications) || held(Hold::Command);
+    const bool comm = held(Hold::Communications) || held(Hold::Command) || held(Hold::Fleet);
     if (window == "frmEditProfiles") return !child && !profileEditor && !comm;
-    if (window == "frmOCBComm") return !child && !profileEditor;
+    // One board is never reached from both the communications window and the fleet window.
+    if (window == "frmOCBComm") return !child && !profileEditor && !held(Hold::Fleet);
+    if (window == "frmFleet") return !child && !profileEditor && !held(Hold::Communications);
     return !profileEditor && !comm;
 }
 
 void frmMain::updateAvailability() {
     const bool child = !m_children.isEmpty();
     const bool profileEditor = held(Hold::ProfileEditor);
-    const bool comm = held(Hold::Communications) || held(Hold::Command);
+    const bool comm = held(Hold::Communications) || held(Hold::Command) || held(Hold::Fleet);
     const bool running = held(Hold::Command);
     // Windows that work on the current profile, and the image tools, which open one.
     const bool windows = !profileEditor && !comm;

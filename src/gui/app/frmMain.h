@@ -52,7 +52,9 @@ public:
 
     /// What makes parts of the main window unavailable while it lasts, besides
     /// open child windows. Holds are counted, so they may nest.
-    enum class Hold { ProfileEditor, Communications, Command };
+    /// Fleet: the fleet window is open, which holds what the communications
+    /// window holds, and keeps that window closed.
+    enum class Hold { ProfileEditor, Communications, Command, Fleet };
     void setHeld(Hold what, bool held);
     /// Whether the named window may be opened now.
     bool isAvailable(const QString& window) const;
@@ -121,7 +123,7 @@ private:
     QHash<QString, QAction*> m_buttons;
     FirstProfileFactory m_createFirstProfile;
     std::function<void()> m_endProgram;
-    std::array<int, 3> m_held{};
+    std::array<int, 4> m_held{};
     bool m_closing = false;
 
     QMdiArea* m_mdi = nullptr;
