@@ -188,7 +188,7 @@ private slots:
         // The check finds errors in these bare profiles: an update sends neither board.
         w->cmdUpdate->click();
         QTRY_VERIFY_WITH_TIMEOUT(!w->isRunning(), 10000);
-        QVERIFY2(w->Summary->toPlainText().startsWith("0 of 2 boards updated.\nNorth (127.0.0.2): skipped. The check found errors.") && w->FleetTable->item(1, frmFleet::CheckColumn)->text() == "errors", qPrintable(w->Summary->toPlainText()));
+        QVERIFY2(w->Summary->toPlainText().startsWith("0 of 2 boards updated.\nNorth (127.0.0.2): skipped. The check found errors.") && w->FleetTable->item(1, frmFleet::CheckColumn)->text() == "errors" && w->FleetTable->item(1, frmFleet::ResultColumn)->text() == "skipped", qPrintable(w->Summary->toPlainText()));
 
         for (const bool byClosing : {false, true}) {
             h.prompts.answers = {Button::Yes};

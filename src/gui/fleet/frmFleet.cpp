@@ -164,6 +164,8 @@ void frmFleet::runSelected(bool update) {
         static_cast<QProgressBar*>(FleetTable->cellWidget(row, ProgressColumn))->setValue(0);
     }
     connect(m_run.get(), &FleetRun::boardChanged, this, [this](int index) { showBoard(index); });
+    // The boards the check kept back say so from the start.
+    for (int index = 0; index < m_run->boards().size(); ++index) showBoard(index);
     connect(m_run.get(), &FleetRun::finished, this,
             [this] { m_main.guard().run("Fleet run", [this] { runFinished(); }); });
     Summary->setPlainText(QString("%1 %2 boards…").arg(update ? "Updating" : "Retrieving").arg(names.size()));
