@@ -142,7 +142,7 @@ private slots:
             if (verb == "pick") w->ItemList->findItems(rest, Qt::MatchStartsWith).value(0)->setCheckState(Qt::Checked);
         }
         QCOMPARE(w->DayPartInfo->text() + " / " + w->Position->text() + " / " + w->Problems->text(), shown);
-        QVERIFY(!w->frame().isNull());
+        QVERIFY(!w->frame().isNull() && w->opt[static_cast<int>(w->state())]->isChecked());
         QCOMPARE(h.dialogs.findingsShown.size(), acts.count("check"));
     }
 

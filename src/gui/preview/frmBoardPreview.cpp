@@ -145,6 +145,7 @@ frmBoardPreview::frmBoardPreview(frmMain& main) : m_main(main) {
             m_main.guard().run(Source, [this, i] { setState(static_cast<BoardState>(i)); });
         });
     }
+    opt[0]->setChecked(true); // it opens on the idle screen
     stateRow->addStretch();
     const char* const buttons[] = {"&Play", "&Step", "&Check now", "E&xit"};
     for (int i = 0; i < 4; ++i) {
