@@ -6,6 +6,7 @@
 #include "app/TextFile.h"
 #include "app/frmMain.h"
 #include "reports/ReportModel.h"
+#include "reports/ReportParts.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -56,13 +57,7 @@ ReportWindow::ReportWindow(frmMain& main, ReportWindowSetup setup) : m_main(main
     setObjectName(m_setup.objectName);
     setWindowTitle(m_setup.caption);
 
-    Title = new QLabel(m_setup.heading, this);
-    Title->setObjectName("Title");
-    QFont heading = Title->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.4);
-    heading.setBold(true);
-    Title->setFont(heading);
-    Title->setAlignment(Qt::AlignCenter);
+    Title = makeReportTitle(m_setup.heading, this);
 
     UserFileName = new QLineEdit(this);
     UserFileName->setObjectName("UserFileName");
@@ -77,22 +72,12 @@ ReportWindow::ReportWindow(frmMain& main, ReportWindowSetup setup) : m_main(main
     fileRow->addWidget(FileSelect);
 
     m_model = new ReportModel(m_setup.empty, this);
-    m_list = new QTreeView(this);
-    m_list->setObjectName(m_setup.listName);
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setAlternatingRowColors(true);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list = makeReportList(m_setup.listName, this);
     m_list->setModel(m_model);
     m_list->header()->setStretchLastSection(false);
     fitColumns();
 
-    Export = new QPushButton(QString::fromUtf8("&Export…"), this);
-    Export->setObjectName("Export");
-    Export->setToolTip("Save what the window shows as a CSV file");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Export);
+    auto* buttons = makeExportRow(Export, "Save what the window shows as a CSV file", this);
 
     m_body = new QVBoxLayout;
     auto* layout = new QVBoxLayout(this);
@@ -167,11 +152,8 @@ void ReportWindow::ExportReport() {
     const QFileInfo source(UserFileName->text());
     const QString folder = UserFileName->text().isEmpty() ? statisticsFolder() : source.absolutePath() + '/';
     const QString base = source.completeBaseName().isEmpty() ? m_setup.objectName : source.completeBaseName();
-    QString name = m_main.dialogs().saveFile(this, QStringLiteral("Export to CSV:"),
-                                             folder + base + exportSuffix() + ".csv",
-                                             QStringLiteral("CSV files (*.csv)"));
+    const QString name = askCsvFileName(m_main.dialogs(), this, folder + base + exportSuffix() + ".csv");
     if (name.isEmpty()) return;
-    if (QFileInfo(name).suffix().isEmpty()) name += ".csv";
     // Cells hold the file's bytes one character each; they are written back unchanged.
     TextFile::writeAtomically(name, exportText().toLatin1(), "Export");
 }

@@ -8,6 +8,7 @@
 #include "app/TextFile.h"
 #include "app/frmMain.h"
 #include "reports/ReportModel.h"
+#include "reports/ReportParts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -16,7 +17,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -57,13 +57,7 @@ frmFleetSpeed::frmFleetSpeed(frmMain& main) : m_main(main) {
     setObjectName("frmFleetSpeed");
     setWindowTitle("Fleet Speed of Service");
 
-    Title = new QLabel("Fleet Speed of Service", this);
-    Title->setObjectName("Title");
-    QFont heading = Title->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.4);
-    heading.setBold(true);
-    Title->setFont(heading);
-    Title->setAlignment(Qt::AlignCenter);
+    Title = makeReportTitle("Fleet Speed of Service", this);
 
     const QDate today = m_main.clock().now().date();
     const auto dateBox = [this](QCheckBox*& check, QDateEdit*& edit, const QString& name, const QString& label,
@@ -83,15 +77,9 @@ frmFleetSpeed::frmFleetSpeed(frmMain& main) : m_main(main) {
     chkFrom->setToolTip("Count only the cars that arrived on or after this day");
     chkTo->setToolTip("Count only the cars that arrived on or before this day");
 
-    Goal = new QSpinBox(this);
-    Goal->setObjectName("Goal");
-    Goal->setRange(1, FrontEndSettings::LongestTotalTimeGoal);
-    Goal->setSuffix(" s");
-    Goal->setKeyboardTracking(false);
-    Goal->setValue(FrontEndSettings::TotalTimeGoal(m_main.paths()));
-    Goal->setToolTip("\"Over Goal %\" is the share of cars whose total time is longer");
-    auto* goalLabel = new QLabel("&Goal for the total time:", this);
-    goalLabel->setBuddy(Goal);
+    QLabel* goalLabel = nullptr;
+    Goal = makeGoalBox(FrontEndSettings::TotalTimeGoal(m_main.paths()),
+                       "\"Over Goal %\" is the share of cars whose total time is longer", goalLabel, this);
     Refresh = new QPushButton("&Read Again", this);
     Refresh->setObjectName("Refresh");
     Refresh->setToolTip("Read every store's pad files again");
@@ -111,35 +99,17 @@ frmFleetSpeed::frmFleetSpeed(frmMain& main) : m_main(main) {
     m_model = new ReportModel(FleetReport::emptyReport(), this);
     m_sorted = new NumericSort(this);
     m_sorted->setSourceModel(m_model);
-    Stores = new QTreeView(this);
-    Stores->setObjectName("Stores");
-    Stores->setRootIsDecorated(false);
-    Stores->setUniformRowHeights(true);
-    Stores->setAlternatingRowColors(true);
-    Stores->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Stores = makeReportList("Stores", this);
     Stores->setModel(m_sorted);
     Stores->setSortingEnabled(true);
     Stores->sortByColumn(0, Qt::AscendingOrder);
     Stores->header()->setStretchLastSection(false);
     Stores->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    Chart = new QChartView(new QChart, this);
-    Chart->setObjectName("Chart");
-    Chart->setRenderHint(QPainter::Antialiasing);
-    Chart->setMinimumHeight(220);
+    Chart = makeChartView(this);
+    QSplitter* split = makeTableOverChart(Stores, Chart, 180, 320, this);
 
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(Stores);
-    split->addWidget(Chart);
-    split->setStretchFactor(1, 1);
-    split->setSizes({180, 320});
-
-    Export = new QPushButton(QString::fromUtf8("&Export…"), this);
-    Export->setObjectName("Export");
-    Export->setToolTip("Save the table as a CSV file, in the order shown");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Export);
+    auto* buttons = makeExportRow(Export, "Save the table as a CSV file, in the order shown", this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Title);
@@ -183,8 +153,7 @@ void frmFleetSpeed::BuildReport() {
 }
 
 void frmFleetSpeed::showChart() {
-    auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    QChart* chart = makeChart();
     const int stores = m_sorted->rowCount();
     if (stores == 0) {
         chart->setTitle("No stores");
@@ -203,22 +172,12 @@ void frmFleetSpeed::showChart() {
         }
         auto* bars = new QBarSeries;
         bars->append(totals);
-        auto* goal = new QLineSeries;
-        goal->setName(QString("Goal (%1 s)").arg(Goal->value()));
-        goal->setPen(QPen(QColor(200, 30, 30), 2, Qt::DashLine));
-        goal->append(-0.5, Goal->value());
-        goal->append(stores - 0.5, Goal->value());
+        QLineSeries* goal = makeGoalLine(Goal->value(), stores);
         chart->addSeries(bars);
         chart->addSeries(goal);
 
-        auto* x = new QBarCategoryAxis;
-        x->append(names);
-        x->setTitleText("Store");
-        auto* y = new QValueAxis;
-        y->setTitleText("Seconds");
-        y->setLabelFormat("%d");
-        y->setRange(0, longest * 1.15);
-        y->applyNiceNumbers();
+        QBarCategoryAxis* x = makeCategoryAxis("Store", names);
+        QValueAxis* y = makeCountAxis("Seconds", longest);
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(y, Qt::AlignLeft);
         for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{bars, goal}) {
@@ -226,17 +185,13 @@ void frmFleetSpeed::showChart() {
             series->attachAxis(y);
         }
     }
-    QChart* old = Chart->chart();
-    Chart->setChart(chart);
-    delete old;
+    replaceChart(Chart, chart);
 }
 
 void frmFleetSpeed::ExportReport() {
     const QString folder = m_main.paths().profileFile(m_main.Profile().ID().trimmed(), "Stats");
-    QString name = m_main.dialogs().saveFile(this, QStringLiteral("Export to CSV:"), folder + "/fleet-speed.csv",
-                                             QStringLiteral("CSV files (*.csv)"));
+    const QString name = askCsvFileName(m_main.dialogs(), this, folder + "/fleet-speed.csv");
     if (name.isEmpty()) return;
-    if (QFileInfo(name).suffix().isEmpty()) name += ".csv";
     const Report& report = m_model->report();
     QString out = report.csvHeader();
     for (int r = 0; r < m_sorted->rowCount(); ++r)

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "reports/PadReport.h"
 #include "reports/ReportModel.h"
+#include "reports/ReportParts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -41,15 +42,10 @@ frmStats::frmStats(frmMain& main)
                           PadReport::build({}), &PadReport::read}) {
     Statistics = list();
 
-    Goal = new QSpinBox(this);
-    Goal->setObjectName("Goal");
-    Goal->setRange(1, FrontEndSettings::LongestTotalTimeGoal);
-    Goal->setSuffix(" s");
-    Goal->setKeyboardTracking(false);
-    Goal->setValue(FrontEndSettings::TotalTimeGoal(m_main.paths()));
-    Goal->setToolTip("Cars whose total time is longer are marked \"" + ReportModel::SlowerThanGoal + "\"");
-    auto* goalLabel = new QLabel("&Goal for the total time:", this);
-    goalLabel->setBuddy(Goal);
+    QLabel* goalLabel = nullptr;
+    Goal = makeGoalBox(FrontEndSettings::TotalTimeGoal(m_main.paths()),
+                       "Cars whose total time is longer are marked \"" + ReportModel::SlowerThanGoal + "\"",
+                       goalLabel, this);
     auto* goalRow = new QHBoxLayout;
     goalRow->addWidget(goalLabel);
     goalRow->addWidget(Goal);
@@ -66,16 +62,8 @@ frmStats::frmStats(frmMain& main)
     Summary->verticalHeader()->setDefaultSectionSize(Summary->fontMetrics().height() + 6);
     Summary->setMinimumHeight(90);
 
-    Chart = new QChartView(new QChart, this);
-    Chart->setObjectName("Chart");
-    Chart->setRenderHint(QPainter::Antialiasing);
-    Chart->setMinimumHeight(220);
-
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(Summary);
-    split->addWidget(Chart);
-    split->setStretchFactor(1, 1);
-    split->setSizes({200, 300});
+    Chart = makeChartView(this);
+    QSplitter* split = makeTableOverChart(Summary, Chart, 200, 300, this);
 
     auto* speed = new QWidget(this);
     auto* speedLayout = new QVBoxLayout(speed);
@@ -147,8 +135,7 @@ void frmStats::showChart() {
             last = h;
         }
 
-    auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    QChart* chart = makeChart();
     if (first < 0) {
         chart->setTitle("No cars");
     } else {
@@ -159,9 +146,6 @@ void frmStats::showChart() {
         average->setPen(QPen(QColor(20, 60, 160), 2));
         average->setPointsVisible(true); // one hour alone draws no line
         average->setMarkerSize(9);
-        auto* goal = new QLineSeries;
-        goal->setName(QString("Goal (%1 s)").arg(Goal->value()));
-        goal->setPen(QPen(QColor(200, 30, 30), 2, Qt::DashLine));
         QStringList hours;
         qint64 mostCars = 1;
         double longest = Goal->value();
@@ -175,27 +159,16 @@ void frmStats::showChart() {
                 longest = std::max(longest, *total);
             }
         }
-        goal->append(-0.5, Goal->value());
-        goal->append(last - first + 0.5, Goal->value());
+        QLineSeries* goal = makeGoalLine(Goal->value(), last - first + 1);
         auto* bars = new QBarSeries;
         bars->append(cars);
         chart->addSeries(bars);
         chart->addSeries(average);
         chart->addSeries(goal);
 
-        auto* x = new QBarCategoryAxis;
-        x->append(hours);
-        x->setTitleText("Hour");
-        auto* carAxis = new QValueAxis;
-        carAxis->setTitleText("Cars");
-        carAxis->setLabelFormat("%d");
-        carAxis->setRange(0, static_cast<double>(mostCars) * 1.15);
-        carAxis->applyNiceNumbers();
-        auto* secondAxis = new QValueAxis;
-        secondAxis->setTitleText("Seconds");
-        secondAxis->setLabelFormat("%d");
-        secondAxis->setRange(0, longest * 1.15);
-        secondAxis->applyNiceNumbers();
+        QBarCategoryAxis* x = makeCategoryAxis("Hour", hours);
+        QValueAxis* carAxis = makeCountAxis("Cars", static_cast<double>(mostCars));
+        QValueAxis* secondAxis = makeCountAxis("Seconds", longest);
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(carAxis, Qt::AlignLeft);
         chart->addAxis(secondAxis, Qt::AlignRight);
@@ -206,9 +179,7 @@ void frmStats::showChart() {
             line->attachAxis(secondAxis);
         }
     }
-    QChart* old = Chart->chart();
-    Chart->setChart(chart);
-    delete old;
+    replaceChart(Chart, chart);
 }
 
 QString frmStats::exportText() const {
