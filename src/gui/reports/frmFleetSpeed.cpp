@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/Clock.h"
 #include "app/Dialogs.h"
+#include "app/EditorSupport.h"
 #include "app/FrontEndSettings.h"
 #include "app/Prompts.h"
 #include "app/TextFile.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
@@ -145,8 +147,15 @@ void frmFleetSpeed::BuildReport() {
     if (chkTo->isChecked()) options.to = To->date();
     options.goal = Goal->value();
     Report report = FleetReport::emptyReport();
-    const QStringList problems = FleetReport::read(m_main.paths(), m_main.prompts(), options,
-                                                   [&](const FleetReport::Store& store) { FleetReport::addRow(report, store); });
+    // A region's stores take a while: the heading names the last store read,
+    // and the windows are drawn again between stores.
+    const auto restore = qScopeGuard([this, heading = Title->text()] { Title->setText(heading); });
+    const QStringList problems =
+        FleetReport::read(m_main.paths(), m_main.prompts(), options, [&](const FleetReport::Store& store) {
+            FleetReport::addRow(report, store);
+            Title->setText(QString::fromUtf8("Reading the stores… %1 read, the last %2").arg(report.rowCount()).arg(store.name));
+            keepWindowsDrawn();
+        });
     m_model->setReport(std::move(report));
     showChart();
     if (!problems.isEmpty()) m_main.prompts().inform(QString(), problems.join('\n'));
