@@ -103,9 +103,11 @@ int main(int argc, char** argv) {
 
     std::pair<long, long> aloneKb{0, 0}, fleetKb{0, 0};
     int aloneExit = 0, fleetExit = 0;
-    const double alone = runZrctl({"--app", app.dir.path(), "update", "Store000"}, aloneKb, aloneExit);
+    // The profiles hold only what is sent (POPs in one day part, no default
+    // pictures), which the check counts as errors: --force sends them anyway.
+    const double alone = runZrctl({"--app", app.dir.path(), "update", "Store000", "--force"}, aloneKb, aloneExit);
     const QString report = app.path("fleet.csv");
-    const double wall = runZrctl({"--app", app.dir.path(), "update", "--all", "--jobs", QString::number(Jobs),
+    const double wall = runZrctl({"--app", app.dir.path(), "update", "--all", "--force", "--jobs", QString::number(Jobs),
                                   "--report", report},
                                  fleetKb, fleetExit);
 
