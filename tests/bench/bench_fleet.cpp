@@ -95,7 +95,9 @@ int main(int argc, char** argv) {
         app.write(profile + "Items/items", items);
     }
 
-    zr::test::OcbSim sim({"--boards", QString::number(Boards), "--latency", "50"});
+    // One board more than the fleet, at 127.0.0.<Boards + 2>, for the run alone: a board it
+    // filled would have every picture deleted first by the fleet's standard transfer.
+    zr::test::OcbSim sim({"--boards", QString::number(Boards + 1), "--latency", "50"});
     if (!sim.start()) return std::printf("%s\n", qPrintable(sim.error())), 1;
     zr::FtpSettings settings;
     settings.port = sim.port();
@@ -105,7 +107,9 @@ int main(int argc, char** argv) {
     int aloneExit = 0, fleetExit = 0;
     // The profiles hold only what is sent (POPs in one day part, no default
     // pictures), which the check counts as errors: --force sends them anyway.
-    const double alone = runZrctl({"--app", app.dir.path(), "update", "Store000", "--force"}, aloneKb, aloneExit);
+    const double alone = runZrctl({"--app", app.dir.path(), "update", "Store000", "--force", "--host",
+                                   QString("127.0.0.%1").arg(Boards + 2)},
+                                  aloneKb, aloneExit);
     const QString report = app.path("fleet.csv");
     const double wall = runZrctl({"--app", app.dir.path(), "update", "--all", "--force", "--jobs", QString::number(Jobs),
                                   "--report", report},
