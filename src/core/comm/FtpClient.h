@@ -43,8 +43,8 @@ public:
 
     /// Bytes carried over data connections since the client was made: files
     /// and listings, whole or in part.
-    qint64 bytesSent() const { return m_sent; }
-    qint64 bytesReceived() const { return m_received; }
+    virtual qint64 bytesSent() const { return m_sent; }
+    virtual qint64 bytesReceived() const { return m_received; }
 
 protected:
     void countBytes(qint64 sent, qint64 received) {

@@ -45,6 +45,8 @@ public:
         m_result.bytesSent += QFileInfo(localPath).size();
     }
     void remove(const QString& remote) override { m_inner->remove(remote); }
+    qint64 bytesSent() const override { return m_inner->bytesSent(); }
+    qint64 bytesReceived() const override { return m_inner->bytesReceived(); }
 
 private:
     std::unique_ptr<FtpClient> m_inner;
